@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+class PresetStore;
+
+// The formatting options of one transfer, read from one preset right before
+// the transfer runs. Flags hold 0 or 1; counts are stored as read (the
+// composition bounds them).
+struct ListingOptions {
+    std::int32_t noExtension = 0;
+    std::int32_t lowerCase = 0;
+    std::int32_t reverse = 0;
+    std::int32_t subFolders = 0;
+    std::int32_t subFolderDepth = 0;
+    std::int32_t folderNameOutput = 0;
+    std::int32_t folderOutputType = 0;
+    std::int32_t lineNumbers = 0;
+    std::int32_t separatorType = 0;
+    std::int32_t spacesBefore = 0;
+    std::int32_t spacesAfter = 0;
+    std::int32_t numberWidth = 0;
+    std::int32_t zeroPad = 0;
+    std::int32_t nextFolder = 0;
+    std::int32_t fileSize = 0;
+
+    // Reads every member afresh from preset `presetIndex` (0, 1, 2): the
+    // preset-wide values first, then the preset's own numbers.
+    void LoadFromPreset(const PresetStore& store, int presetIndex);
+
+    bool operator==(const ListingOptions&) const = default;
+};
+
+// The preset chosen by the main window's radio buttons "設定１" and "設定２"
+// (checked states as queried); the third button is never asked.
+int PresetIndexFromRadios(bool firstChecked, bool secondChecked);

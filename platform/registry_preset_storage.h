@@ -1,0 +1,11 @@
+#pragma once
+
+#include "presets/preset_store.h"
+
+// The presets in HKEY_CURRENT_USER\Software\Kestrin\Morrowtide, one REG_SZ
+// value each, stored without a terminating NUL.
+class RegistryPresetStorage : public PresetStorage {
+public:
+    std::string Read(std::string_view name) override;
+    void Write(std::string_view name, std::string_view text) override;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Byte text in an ANSI code page. In a double-byte page (cp932) the second byte
+// of a character can have the value of '\\' or of an ASCII letter ("表" is
+// 0x95 0x5C), so every separator search and case mapping walks whole characters.
+class TextServices {
+public:
+    // A single-byte page until lead-byte ranges are added.
+    TextServices() = default;
+    static TextServices Cp932();
+
+    // Marks the bytes first..last (inclusive) as lead bytes.
+    void AddLeadByteRange(unsigned char first, unsigned char last);
+
+    bool IsLeadByte(unsigned char byte) const { return m_lead[byte]; }
+
+    // Length in bytes of the character that starts at `pos`: 2 for a lead
+    // byte followed by a second byte, else 1.
+    std::size_t CharLength(std::string_view text, std::size_t pos) const;
+
+    // Position of the last '\\' that is a character of its own, or npos.
+    std::size_t FindLastSeparator(std::string_view text) const;
+    bool EndsWithSeparator(std::string_view text) const;
+    // Appends '\\' unless the text already ends with one.
+    void AddBackslash(std::string& path) const;
+    // Removes one trailing '\\' if there is one.
+    void RemoveBackslash(std::string& path) const;
+
+    // A..Z become a..z; double-byte characters, full-width letters among
+    // them, are left as they are.
+    void MakeLowerAscii(std::string& text) const;
+
+    // The longest prefix of at most `maxBytes` bytes that does not end in the
+    // middle of a double-byte character.
+    std::string_view CutToBytes(std::string_view text, std::size_t maxBytes) const;
+
+private:
+    std::array<bool, 256> m_lead{};
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "presets/preset_store.h"
+
+// Preset values in memory; records the names read, in order.
+class MemoryPresetStorage : public PresetStorage {
+public:
+    std::string Read(std::string_view name) override {
+        reads.emplace_back(name);
+        const auto found = values.find(std::string(name));
+        return found == values.end() ? std::string() : found->second;
+    }
+    void Write(std::string_view name, std::string_view text) override { values[std::string(name)] = text; }
+
+    std::map<std::string, std::string> values;
+    std::vector<std::string> reads;
+};
