@@ -1,0 +1,3 @@
+#pragma once
+#define TEST_DIALOG 200
+#define TEST_LIST 201
