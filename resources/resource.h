@@ -3,7 +3,9 @@
 // Resource and control identifiers. The numbers are fixed: other builds and
 // the help file know them.
 
-// --- main window, browser, extension dialog, About box ---
+// --- main window and browser ---
+
+// --- extension dialog and About box ---
 
 // --- copy progress dialog ---
 
