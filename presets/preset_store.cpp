@@ -2,12 +2,19 @@
 
 #include <limits>
 
+#include "platform/text_services.h"
+
 namespace {
 char CharAt(std::string_view text, int presetIndex) {
     return presetIndex >= 0 && static_cast<std::size_t>(presetIndex) < text.size() ? text[presetIndex] : '\0';
 }
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+bool IsDigitIndex(int index) { return index >= 0 && index <= 9; }
+
+// Every text the program writes for a number fits the readers' 12-byte buffers.
+constexpr std::size_t kNumberTextBytes = 9;
 }  // namespace
 
 bool FlagAt(std::string_view text, int presetIndex) { return CharAt(text, presetIndex) == '1'; }
@@ -42,4 +49,35 @@ std::string NumberValueName(std::string_view base, int presetIndex) {
     name += "_0";
     name += static_cast<char>('1' + presetIndex);
     return name;
+}
+
+std::string FlagString(const std::array<bool, 3>& flags) {
+    std::string text;
+    for (const bool on : flags) text += on ? '1' : '0';
+    return text;
+}
+
+bool NeedsStoredDigits(const std::array<int, 3>& selections) {
+    for (const int index : selections) {
+        if (!IsDigitIndex(index)) return true;
+    }
+    return false;
+}
+
+std::string DigitString(const std::array<int, 3>& selections, std::string_view stored) {
+    std::string text;
+    for (int p = 0; p < 3; ++p) {
+        const int index = selections[static_cast<std::size_t>(p)];
+        if (IsDigitIndex(index)) {
+            text += static_cast<char>('0' + index);
+        } else {
+            const char kept = CharAt(stored, p);
+            text += kept != '\0' ? kept : '0';
+        }
+    }
+    return text;
+}
+
+std::string PresetNumberText(std::string_view editText, const TextServices& text) {
+    return std::string(text.CutToBytes(editText, kNumberTextBytes));
 }

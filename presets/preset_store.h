@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+class TextServices;
 
 // Where the preset values live: named texts under one key of the user's
 // settings. The program reads and writes whole values only.
@@ -45,6 +48,19 @@ int DigitAt(std::string_view text, int presetIndex);
 std::int32_t ParsePresetNumber(std::string_view text);
 // base + "_01" for preset index 0, "_02" for 1, "_03" for 2.
 std::string NumberValueName(std::string_view base, int presetIndex);
+
+// Encoding, for the settings dialog's save. Flag and digit strings always
+// get exactly one character per preset, in preset order.
+std::string FlagString(const std::array<bool, 3>& flags);
+// Each list's selected index as one digit. A list without a selection (or
+// with an index that is no single digit) keeps the character that `stored`
+// has at its position, '0' past its end, so the later presets never shift.
+std::string DigitString(const std::array<int, 3>& selections, std::string_view stored);
+// Whether DigitString needs the stored text at all.
+bool NeedsStoredDigits(const std::array<int, 3>& selections);
+// An edit's text as it is stored: unchanged, cut to its first 9 bytes
+// without splitting a double-byte character.
+std::string PresetNumberText(std::string_view editText, const TextServices& text);
 
 // The three presets. Holds no state: every call reads or writes the storage
 // afresh, so a reader always sees the last save.

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "platform/text_services.h"
 #include "tests/fakes/memory_preset_storage.h"
 
 namespace {
@@ -80,5 +81,63 @@ TEST_F(PresetStoreTest, ReadsTheStorageAfreshEveryTime) {
     storage.values[std::string(PresetValue::LowerCase)] = "000";
     EXPECT_FALSE(store.flagAt(0, PresetValue::LowerCase));
     EXPECT_EQ(store.readValue(PresetValue::LowerCase), "000");
+}
+TEST_F(PresetStoreTest, FlagStringsRoundTripForEveryPreset) {
+    EXPECT_EQ(FlagString({true, false, true}), "101");
+    EXPECT_EQ(FlagString({false, false, false}), "000");
+    for (int bits = 0; bits < 8; ++bits) {
+        const std::array<bool, 3> flags{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+        store.writeValue(PresetValue::FileSize, FlagString(flags));
+        EXPECT_EQ(store.readValue(PresetValue::FileSize).size(), 3u);
+        for (int p = 0; p < 3; ++p) EXPECT_EQ(store.flagAt(p, PresetValue::FileSize), flags[p]) << bits << " at " << p;
+    }
+}
+
+TEST_F(PresetStoreTest, DigitStringsRoundTripForEveryPresetAndIndex) {
+    EXPECT_EQ(DigitString({3, 0, 6}, ""), "306");
+    for (int index = 0; index < 7; ++index) {
+        for (int p = 0; p < 3; ++p) {
+            std::array<int, 3> selections{6 - index, index, (index + 3) % 7};
+            selections[p] = index;
+            EXPECT_FALSE(NeedsStoredDigits(selections));
+            store.writeValue(PresetValue::SeparatorType, DigitString(selections, ""));
+            EXPECT_EQ(store.digitAt(p, PresetValue::SeparatorType), index) << p;
+        }
+    }
+}
+
+TEST_F(PresetStoreTest, ListWithoutSelectionKeepsItsStoredCharacter) {
+    struct Case {
+        std::array<int, 3> selections;
+        const char* stored;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{-1, 2, -1}, "7x9", "729"},
+        // Each preset keeps one character, so nothing after it shifts.
+        {{1, -1, 2}, "08", "182"},
+        {{-1, -1, -1}, "8", "800"},
+        {{-1, 0, 0}, "", "000"},
+        {{10, 1, 1}, "5", "511"},
+        {{-1, 1, 1}, "99999", "911"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(NeedsStoredDigits(c.selections)) << c.stored;
+        EXPECT_EQ(DigitString(c.selections, c.stored), c.text) << c.stored;
+    }
+}
+
+TEST(PresetNumberTextTest, KeepsTheTextAsTypedUpToNineBytes) {
+    const TextServices cp932 = TextServices::Cp932();
+    EXPECT_EQ(PresetNumberText("007", cp932), "007");
+    EXPECT_EQ(ParsePresetNumber(PresetNumberText("007", cp932)), 7);
+    EXPECT_EQ(PresetNumberText("", cp932), "");
+    EXPECT_EQ(PresetNumberText("123456789", cp932), "123456789");
+    EXPECT_EQ(PresetNumberText("1234567890123", cp932), "123456789");
+    // A pasted double-byte character across the ninth byte is left out whole
+    // ("\x95\x5C" is one character in cp932); a single-byte page cuts bytes.
+    EXPECT_EQ(PresetNumberText("12345678\x95\x5C", cp932), "12345678");
+    EXPECT_EQ(PresetNumberText("12345678\x95\x5C", TextServices()), "12345678\x95");
+    EXPECT_EQ(PresetNumberText("1234567\x95\x5C", cp932), "1234567\x95\x5C");
 }
 }  // namespace

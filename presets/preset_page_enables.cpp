@@ -1,0 +1,15 @@
+#include "presets/preset_page_enables.h"
+
+PresetPageEnables PresetPageEnables::For(const PresetPageStates& states) {
+    // A list without a selection does not block.
+    const bool blocked = states.folderOutputChecked && states.folderTypeSelection == kFolderTypeWithoutSubFolders;
+    PresetPageEnables enables;
+    enables.folderTypeList = states.folderOutputChecked;
+    enables.subFolderBox = !blocked;
+    enables.nextFolderBox = !blocked;
+    // The depth edit follows both: it only means something while the
+    // sub-folder box is checked and can be used.
+    enables.depthEdit = states.subFolderChecked && !blocked;
+    enables.lineNumberOptions = states.lineNumberChecked;
+    return enables;
+}
