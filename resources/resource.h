@@ -10,3 +10,75 @@
 // --- copy progress dialog ---
 
 // --- settings dialog and preset pages ---
+#define IDD_SETTINGS            130
+#define IDD_PRESET_PAGE_1       133
+#define IDD_PRESET_PAGE_2       134
+#define IDD_PRESET_PAGE_3       135
+#define IDC_PRESET_TABS         1008
+
+// The controls of the page of preset index 0, 1, 2 (suffix _1, _2, _3).
+#define IDC_NO_EXTENSION_1      1029
+#define IDC_LOWER_CASE_1        1030
+#define IDC_REVERSE_1           1031
+#define IDC_NEXT_FOLDER_1       1032
+#define IDC_FOLDER_OUTPUT_1     1033
+#define IDC_SUB_FOLDER_1        1034
+#define IDC_FOLDER_TYPE_1       1035
+#define IDC_DEPTH_1             1036
+#define IDC_LINE_NUMBER_1       1037
+#define IDC_SPACES_BEFORE_1     1038
+#define IDC_SPACES_AFTER_1      1039
+#define IDC_NUMBER_WIDTH_1      1040
+#define IDC_ZERO_PAD_1          1041
+#define IDC_SEPARATOR_1         1077
+#define IDC_FILE_SIZE_1         1091
+
+#define IDC_NO_EXTENSION_2      1055
+#define IDC_LOWER_CASE_2        1056
+#define IDC_REVERSE_2           1057
+#define IDC_NEXT_FOLDER_2       1058
+#define IDC_FOLDER_OUTPUT_2     1059
+#define IDC_FOLDER_TYPE_2       1060
+#define IDC_SUB_FOLDER_2        1061
+#define IDC_DEPTH_2             1062
+#define IDC_LINE_NUMBER_2       1063
+#define IDC_SPACES_BEFORE_2     1069
+#define IDC_SPACES_AFTER_2      1070
+#define IDC_NUMBER_WIDTH_2      1071
+#define IDC_ZERO_PAD_2          1072
+#define IDC_SEPARATOR_2         1078
+#define IDC_FILE_SIZE_2         1092
+
+#define IDC_NO_EXTENSION_3      1042
+#define IDC_LOWER_CASE_3        1043
+#define IDC_REVERSE_3           1044
+#define IDC_NEXT_FOLDER_3       1045
+#define IDC_FOLDER_OUTPUT_3     1046
+#define IDC_FOLDER_TYPE_3       1047
+#define IDC_SUB_FOLDER_3        1048
+#define IDC_DEPTH_3             1049
+#define IDC_LINE_NUMBER_3       1050
+#define IDC_SEPARATOR_3         1068
+#define IDC_SPACES_BEFORE_3     1073
+#define IDC_SPACES_AFTER_3      1074
+#define IDC_NUMBER_WIDTH_3      1075
+#define IDC_ZERO_PAD_3          1076
+#define IDC_FILE_SIZE_3         1093
+
+// Tab texts, and the two lists' entries, each table ended by "END".
+#define IDS_PRESET_TAB_1        1300
+#define IDS_PRESET_TAB_2        1301
+#define IDS_PRESET_TAB_3        1302
+#define IDS_FOLDER_TYPE_1       1310
+#define IDS_FOLDER_TYPE_2       1311
+#define IDS_FOLDER_TYPE_3       1312
+#define IDS_FOLDER_TYPE_4       1313
+#define IDS_FOLDER_TYPE_END     1314
+#define IDS_SEPARATOR_NONE      1320
+#define IDS_SEPARATOR_COLON     1321
+#define IDS_SEPARATOR_COMMA     1322
+#define IDS_SEPARATOR_DOT       1323
+#define IDS_SEPARATOR_BAR       1324
+#define IDS_SEPARATOR_DOUBLE_BAR 1325
+#define IDS_SEPARATOR_HYPHEN    1326
+#define IDS_SEPARATOR_END       1327
