@@ -17,3 +17,10 @@ std::string CComboBox::GetLBText(int index) const {
     text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
     return text;
 }
+
+int CTabCtrl::InsertItem(int index, const char* text) const {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(text);
+    return static_cast<int>(::SendMessageA(m_hWnd, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item)));
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <string>
 
 #include "platform/wnd.h"
@@ -54,4 +57,12 @@ private:
     int Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return static_cast<int>(::SendMessageA(m_hWnd, message, wParam, lParam));
     }
+};
+
+class CTabCtrl : public CWnd {
+public:
+    // Inserts a text-only tab at `index`; the index it got, or -1.
+    int InsertItem(int index, const char* text) const;
+    // -1 when no tab is selected.
+    int GetCurSel() const { return static_cast<int>(::SendMessageA(m_hWnd, TCM_GETCURSEL, 0, 0)); }
 };
