@@ -3,11 +3,12 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "presets/preset_store.h"
 
-// Preset values in memory; records the names read, in order.
+// Preset values in memory; records the names read and the values written, in order.
 class MemoryPresetStorage : public PresetStorage {
 public:
     std::string Read(std::string_view name) override {
@@ -15,8 +16,12 @@ public:
         const auto found = values.find(std::string(name));
         return found == values.end() ? std::string() : found->second;
     }
-    void Write(std::string_view name, std::string_view text) override { values[std::string(name)] = text; }
+    void Write(std::string_view name, std::string_view text) override {
+        values[std::string(name)] = text;
+        writes.emplace_back(name, text);
+    }
 
     std::map<std::string, std::string> values;
     std::vector<std::string> reads;
+    std::vector<std::pair<std::string, std::string>> writes;
 };

@@ -6,50 +6,18 @@
 
 #include <string>
 
+#include "tests/windows/preset_registry.h"
+
 namespace {
-constexpr char kKey[] = "Software\\Kestrin\\Morrowtide";
+using namespace preset_registry;
 
 // Each test starts from a profile that has never seen the program.
 struct RegistryPresetStorageTest : ::testing::Test {
-    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrin"); }
-    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrin"); }
-
-    static bool KeyExists(const char* path) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-        RegCloseKey(key);
-        return true;
-    }
-
-    // The value's type and its data exactly as stored.
-    static std::string RawValue(const char* name, DWORD* type) {
-        HKEY key = nullptr;
-        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-        char data[1024];
-        DWORD size = sizeof data;
-        const LONG status = RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(data), &size);
-        RegCloseKey(key);
-        EXPECT_EQ(status, ERROR_SUCCESS) << name;
-        return status == ERROR_SUCCESS ? std::string(data, size) : std::string();
-    }
-
-    static void SetRaw(const char* name, DWORD type, const std::string& data) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
-        ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size())),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
+    void SetUp() override { Forget(); }
+    void TearDown() override { Forget(); }
 
     RegistryPresetStorage storage;
 };
-
-// Data of a counted REG_SZ text: the text, or the text and the one NUL that
-// the platform adds when the byte after the counted text is a NUL.
-::testing::AssertionResult IsCountedText(const std::string& raw, const std::string& text) {
-    if (raw == text || raw == text + '\0') return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "stored " << raw.size() << " bytes";
-}
 
 TEST_F(RegistryPresetStorageTest, FirstReadCreatesTheEmptyKey) {
     ASSERT_FALSE(KeyExists("Software\\Kestrin"));
@@ -69,7 +37,7 @@ TEST_F(RegistryPresetStorageTest, FirstReadCreatesTheEmptyKey) {
 TEST_F(RegistryPresetStorageTest, WritesCountedTextsWithoutTerminator) {
     storage.Write("DEF_REVERSE", "101");
     DWORD type = 0;
-    EXPECT_TRUE(IsCountedText(RawValue("DEF_REVERSE", &type), "101"));
+    EXPECT_TRUE(IsCountedText(Raw("DEF_REVERSE", &type), "101"));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(storage.Read("DEF_REVERSE"), "101");
 
@@ -82,7 +50,7 @@ TEST_F(RegistryPresetStorageTest, WritesCountedTextsWithoutTerminator) {
 TEST_F(RegistryPresetStorageTest, EmptyTextIsAValueWithZeroBytes) {
     storage.Write("DEF_NUMBERLEN_02", "");
     DWORD type = 0;
-    EXPECT_EQ(RawValue("DEF_NUMBERLEN_02", &type), "");
+    EXPECT_EQ(Raw("DEF_NUMBERLEN_02", &type), "");
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(storage.Read("DEF_NUMBERLEN_02"), "");
 }
