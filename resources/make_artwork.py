@@ -91,13 +91,9 @@ def quantize(histogram, size=256):
 
 def nearest_indices(colours, palette):
     """Maps each colour to the index of the nearest palette entry."""
-    lookup = {}
-    for colour in colours:
-        if colour in lookup:
-            continue
-        lookup[colour] = min(range(len(palette)),
-                             key=lambda i: (sum((a - b) ** 2 for a, b in zip(colour, palette[i])), i))
-    return lookup
+    return {colour: min(range(len(palette)),
+                        key=lambda i: (sum((a - b) ** 2 for a, b in zip(colour, palette[i])), i))
+            for colour in colours}
 
 
 # ---------------------------------------------------------------------------
@@ -166,7 +162,7 @@ class Canvas:
             self.disk(x, y, half, colour)
 
     def stamp(self, other, x, y):
-        """Copies another scale-1 canvas onto this one; its empty pixels stay clear."""
+        """Copies another scale-1 canvas onto this one; its empty pixels leave this one as it was."""
         assert self.scale == other.scale == 1
         for j, row in enumerate(other.samples):
             for i, value in enumerate(row):
