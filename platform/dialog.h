@@ -18,7 +18,7 @@ public:
     ~CDialog() override;
 
     // Runs the dialog modally over `owner` (by default the application's main
-    // window) and returns the code given to EndDialog.
+    // window), centred on it, and returns the code given to EndDialog.
     INT_PTR DoModal(HWND owner = nullptr);
     // Creates the dialog as a child or modeless window of `parent`.
     bool Create(HWND parent);

@@ -153,4 +153,34 @@ TEST(DialogTest, OwnerDrawRequestsReachTheBoundControl) {
     // control object is still bound.
     EXPECT_EQ(dialog.list.deleted, 4);
 }
+
+TEST(DialogTest, AModalDialogOpensCentredOnItsOwnerAndInsideTheWorkArea) {
+    const auto centre = [](HWND window) {
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    OwnerWindow owner;
+    for (const POINT at : {POINT{300, 200}, POINT{-250, -180}}) {
+        ::SetWindowPos(owner.hwnd, nullptr, at.x, at.y, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        TestDialog dialog;
+        RECT placed{};
+        dialog.onStep = [&](TestDialog& d) {
+            ::GetWindowRect(d.m_hWnd, &placed);
+            d.EndDialog(IDOK);
+        };
+        dialog.DoModal(owner.hwnd);
+        RECT area{};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        const POINT expected = centre(owner.hwnd);
+        if (at.x > 0) {
+            EXPECT_NEAR((placed.left + placed.right) / 2, expected.x, 1);
+            EXPECT_NEAR((placed.top + placed.bottom) / 2, expected.y, 1);
+        } else {
+            // Mostly off the screen: the dialog stays on it.
+            EXPECT_EQ(placed.left, area.left);
+            EXPECT_EQ(placed.top, area.top);
+        }
+    }
+}
 }  // namespace
