@@ -7,7 +7,8 @@
 namespace {
 // Puts a modal dialog over the middle of its owner, or of the screen when
 // the owner is hidden or absent, and keeps it inside the work area: the
-// templates give no position of their own.
+// templates give no position of their own. A dialog that moved itself in
+// OnInitDialog stays where it went.
 void CenterOver(HWND dialog, HWND owner) {
     const bool overOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
     MONITORINFO monitor{};
@@ -49,7 +50,7 @@ INT_PTR CDialog::DoModal(HWND owner) {
     }
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner) ::EnableWindow(owner, FALSE);
-    CenterOver(m_hWnd, owner);
+    if (!m_placedByInit) CenterOver(m_hWnd, owner);
     ::ShowWindow(m_hWnd, SW_SHOW);
 
     m_inModalLoop = true;
@@ -172,7 +173,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         auto* self = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtrA(window, DWLP_USER, lParam);
         self->m_hWnd = window;
-        return self->OnInitDialog();
+        RECT before{};
+        ::GetWindowRect(window, &before);
+        const BOOL result = self->OnInitDialog();
+        RECT after{};
+        ::GetWindowRect(window, &after);
+        self->m_placedByInit = before.left != after.left || before.top != after.top;
+        return result;
     }
     // Messages before WM_INITDIALOG (WM_SETFONT, early measure requests) find
     // no object yet and get the default handling.

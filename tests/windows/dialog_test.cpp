@@ -26,6 +26,7 @@ struct CountingList : CListBox {
 struct TestDialog : CDialog {
     TestDialog() : CDialog(TEST_DIALOG) {}
 
+    std::function<void(TestDialog&)> onInit;
     std::function<void(TestDialog&)> onStep;
     std::function<BOOL(MSG*)> preTranslate;
     CountingList list;
@@ -34,6 +35,7 @@ struct TestDialog : CDialog {
 
     BOOL OnInitDialog() override {
         BindControl(list, TEST_LIST);
+        if (onInit) onInit(*this);
         ::PostMessageA(m_hWnd, kStep, 0, 0);
         return TRUE;
     }
@@ -176,5 +178,16 @@ TEST(DialogTest, AModalDialogOpensCentredOnItsOwnerAndInsideTheWorkArea) {
             EXPECT_EQ(placed.top, area.top);
         }
     }
+
+    TestDialog placesItself;
+    placesItself.onInit = [](TestDialog& d) { ::SetWindowPos(d.m_hWnd, nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER); };
+    RECT placed{};
+    placesItself.onStep = [&](TestDialog& d) {
+        ::GetWindowRect(d.m_hWnd, &placed);
+        d.EndDialog(IDOK);
+    };
+    placesItself.DoModal(owner.hwnd);
+    EXPECT_EQ(placed.left, 5);
+    EXPECT_EQ(placed.top, 6);
 }
 }  // namespace
