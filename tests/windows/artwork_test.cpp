@@ -1,5 +1,5 @@
 // The artwork as the program loads it: icons, About pictures and the clip,
-// linked from resources/artwork.rc into this executable.
+// linked into this executable through resources/listora.rc as in the program.
 
 #include "platform/unique_handle.h"
 
