@@ -45,12 +45,15 @@ INT_PTR CDialog::DoModal(HWND owner) {
     }
     m_result = IDCANCEL;
     m_ended = false;
-    if (!::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
-                              reinterpret_cast<LPARAM>(this))) {
-        return -1;
-    }
+    // The owner takes no input from here on: a template that is visible from
+    // the start shows itself, and whatever it shows, before the loop runs.
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner) ::EnableWindow(owner, FALSE);
+    if (!::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
+                              reinterpret_cast<LPARAM>(this))) {
+        if (disableOwner) ::EnableWindow(owner, TRUE);
+        return -1;
+    }
     if (!m_placedByInit) CenterOver(m_hWnd, owner);
     if (!m_ended) ::ShowWindow(m_hWnd, SW_SHOW);
 
