@@ -6,14 +6,14 @@ constexpr ItemColors kHighlighted{true, SystemColor::Highlight, SystemColor::Hig
 }  // namespace
 
 ItemColors ItemColorsFor(unsigned action, unsigned state) {
-    if (action & DrawAction::DrawEntire) {
+    if (action & ItemAction::DrawEntire) {
         return {true, SystemColor::CurrentBackground, SystemColor::Window, SystemColor::WindowText};
     }
-    if (action & DrawAction::SelectionChanged) {
+    if (action & ItemAction::SelectionChanged) {
         // The newly selected item keeps its look until the focus reaches it.
-        if (state & DrawState::Selected) return {};
+        if (state & ItemState::Selected) return {};
         return kPlain;
     }
-    if (action & DrawAction::FocusChanged) return (state & DrawState::Focus) ? kHighlighted : kPlain;
+    if (action & ItemAction::FocusChanged) return (state & ItemState::Focus) ? kHighlighted : kPlain;
     return {};
 }

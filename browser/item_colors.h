@@ -6,15 +6,15 @@
 // the focus looks like any other.
 
 // Draw-request actions and item states, as the platform numbers them.
-namespace DrawAction {
+namespace ItemAction {
 inline constexpr unsigned DrawEntire = 0x1;
 inline constexpr unsigned SelectionChanged = 0x2;
 inline constexpr unsigned FocusChanged = 0x4;
-}  // namespace DrawAction
-namespace DrawState {
+}  // namespace ItemAction
+namespace ItemState {
 inline constexpr unsigned Selected = 0x1;
 inline constexpr unsigned Focus = 0x10;
-}  // namespace DrawState
+}  // namespace ItemState
 
 // System colour indices, as the platform numbers them.
 namespace SystemColor {

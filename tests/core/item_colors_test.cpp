@@ -5,8 +5,8 @@
 #include "browser/item_record.h"
 
 namespace {
-using namespace DrawAction;
-using namespace DrawState;
+using namespace ItemAction;
+using namespace ItemState;
 
 constexpr ItemColors kNothing{};
 constexpr ItemColors kEntire{true, SystemColor::CurrentBackground, SystemColor::Window, SystemColor::WindowText};
