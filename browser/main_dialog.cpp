@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "about/about_dialog.h"
+#include "browser/extension_dialog.h"
+#include "browser/extension_rule.h"
 #include "browser/path_rules.h"
 #include "platform/system_text_services.h"
 #include "platform/win_handles.h"
@@ -135,6 +138,8 @@ bool MainDialog::OnControlNotification(int id, int code) {
         OnSetfocusFolderList();
     } else if (id == IDC_FOLDER_LIST && code == LBN_KILLFOCUS) {
         OnKillfocusFolderList();
+    } else if (id == IDC_EXTENSION_BUTTON && code == BN_CLICKED) {
+        OnExtensionButton();
     } else if (id == IDC_DEFAULT_BUTTON && code == BN_CLICKED) {
         OnDefaultButton();
     } else {
@@ -182,7 +187,10 @@ void MainDialog::OpenHelp(UINT command) {
     ::WinHelpA(m_hWnd, path.c_str(), command, 0);
 }
 
-void MainDialog::ShowAbout() {}
+void MainDialog::ShowAbout() {
+    AboutDialog about;
+    about.DoModal();
+}
 
 void MainDialog::FillFolderList(const char* path) {
     m_folderList.SetFolder(path);
@@ -198,7 +206,7 @@ void MainDialog::FillFileList(const char* path) {
 void MainDialog::ReadExtension() {
     char text[64] = {};
     ::GetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, text, sizeof text);
-    CopyText(m_extension, CutExtension(SystemTextServices(), text));
+    CopyText(m_extension, ExtensionFromButton(SystemTextServices(), text));
 }
 
 void MainDialog::GoTo(std::string_view path) {
@@ -223,6 +231,20 @@ void MainDialog::OnSelchangeDriveCombo() {
     // longer has names no drive, and the browser stays where it is.
     std::string root;
     if (m_driveCombo.GetDriveAt(m_driveCombo.GetCurSel(), root) && root.size() <= kMaxFolderPath) GoTo(root);
+}
+
+void MainDialog::OnExtensionButton() {
+    ReadExtension();
+    ExtensionDialog dialog;
+    dialog.SetExtension(m_extension);
+    dialog.DoModal();
+    // The new extension when it was changed, the one handed in otherwise;
+    // either way both lists are made again.
+    dialog.GetExtension(m_extension);
+    ::SetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, m_extension);
+    FillFolderList(m_currentPath);
+    m_folderList.SetCurSel(0);
+    FillFileList(m_currentPath);
 }
 
 void MainDialog::OnDefaultButton() {

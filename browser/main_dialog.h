@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "browser/drive_combo.h"
+#include "browser/extension_rule.h"
 #include "browser/icon_list_box.h"
 #include "platform/dialog.h"
 
@@ -34,6 +35,7 @@ private:
     void OnDblclkFolderList() { OpenSelectedFolder(); }
     void OnSetfocusFolderList() { m_folderListHasFocus = 1; }
     void OnKillfocusFolderList() { m_folderListHasFocus = 0; }
+    void OnExtensionButton();
     void OnDefaultButton();
     void OpenHelp(UINT command);
     void ShowAbout();
@@ -49,7 +51,7 @@ private:
     IconListBox m_folderList;
     IconListBox m_fileList;
     char m_currentPath[260] = {};
-    char m_extension[9] = {};
+    char m_extension[kMaxExtensionBytes + 1] = {};
     int m_folderListHasFocus = 0;
     HICON m_hIcon;
 };

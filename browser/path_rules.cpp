@@ -34,10 +34,6 @@ std::optional<std::string> OpenFolder(const TextServices& text, std::string_view
     return next;
 }
 
-std::string CutExtension(const TextServices& text, std::string_view buttonText) {
-    return std::string(text.CutToBytes(buttonText, kMaxExtension));
-}
-
 std::string HelpFilePath(std::string_view workingDirectory) {
     std::string path(workingDirectory);
     path += "\\help.hlp";

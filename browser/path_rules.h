@@ -35,11 +35,6 @@ std::string FilePattern(const TextServices& text, std::string_view path, std::st
 // than kMaxFolderPath: the browser then stays where it is.
 std::optional<std::string> OpenFolder(const TextServices& text, std::string_view path, std::string_view item);
 
-// The extension filter as the extension button's text gives it: at most 8
-// bytes, never ending in half a double-byte character.
-inline constexpr std::size_t kMaxExtension = 8;
-std::string CutExtension(const TextServices& text, std::string_view buttonText);
-
 // The help file in the working directory. The backslash is added even when
 // the directory ends in one (a drive root).
 std::string HelpFilePath(std::string_view workingDirectory);

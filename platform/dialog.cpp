@@ -1,6 +1,33 @@
 #include "platform/dialog.h"
 
+#include <algorithm>
+
 #include "platform/win_app.h"
+
+namespace {
+// Puts a modal dialog over the middle of its owner, or of the screen when
+// the owner is hidden or absent, and keeps it inside the work area: the
+// templates give no position of their own. A dialog that moved itself in
+// OnInitDialog stays where it went.
+void CenterOver(HWND dialog, HWND owner) {
+    const bool overOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromWindow(overOwner ? owner : dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    RECT around = area;
+    if (overOwner) ::GetWindowRect(owner, &around);
+    RECT self{};
+    ::GetWindowRect(dialog, &self);
+    const LONG width = self.right - self.left;
+    const LONG height = self.bottom - self.top;
+    const LONG left = std::clamp((around.left + around.right - width) / 2, area.left,
+                                 std::max(area.left, area.right - width));
+    const LONG top = std::clamp((around.top + around.bottom - height) / 2, area.top,
+                                std::max(area.top, area.bottom - height));
+    ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+}  // namespace
 
 CDialog::~CDialog() {
     if (m_hWnd) {
@@ -23,6 +50,7 @@ INT_PTR CDialog::DoModal(HWND owner) {
     }
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner) ::EnableWindow(owner, FALSE);
+    if (!m_placedByInit) CenterOver(m_hWnd, owner);
     ::ShowWindow(m_hWnd, SW_SHOW);
 
     m_inModalLoop = true;
@@ -79,7 +107,16 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM) {
     }
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg) { return ::IsDialogMessageA(m_hWnd, msg); }
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    // Characters for a control that takes them skip the dialog manager, which
+    // would only pass them on: Wine's IsDialogMessageA converts each half of
+    // a double-byte character on its own, DispatchMessageA keeps them together.
+    if (msg->message == WM_CHAR && ::IsChild(m_hWnd, msg->hwnd) &&
+        (::SendMessageA(msg->hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(msg)) & DLGC_WANTCHARS)) {
+        return FALSE;
+    }
+    return ::IsDialogMessageA(m_hWnd, msg);
+}
 
 CWnd* CDialog::BoundControl(UINT id) const {
     for (const auto& [controlId, control] : m_controls) {
@@ -145,7 +182,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         auto* self = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtrA(window, DWLP_USER, lParam);
         self->m_hWnd = window;
-        return self->OnInitDialog();
+        RECT before{};
+        ::GetWindowRect(window, &before);
+        const BOOL result = self->OnInitDialog();
+        RECT after{};
+        ::GetWindowRect(window, &after);
+        self->m_placedByInit = before.left != after.left || before.top != after.top;
+        return result;
     }
     // Messages before WM_INITDIALOG (WM_SETFONT, early measure requests) find
     // no object yet and get the default handling.

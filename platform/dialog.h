@@ -18,7 +18,8 @@ public:
     ~CDialog() override;
 
     // Runs the dialog modally over `owner` (by default the application's main
-    // window) and returns the code given to EndDialog.
+    // window), centred on it unless OnInitDialog moved it, and returns the
+    // code given to EndDialog.
     INT_PTR DoModal(HWND owner = nullptr);
     // Creates the dialog as a child or modeless window of `parent`.
     bool Create(HWND parent);
@@ -56,6 +57,7 @@ private:
 
     UINT m_templateId;
     bool m_inModalLoop = false;
+    bool m_placedByInit = false;
     INT_PTR m_result = IDCANCEL;
     std::vector<std::pair<int, CWnd*>> m_controls;
 };

@@ -9,8 +9,8 @@
 namespace {
 const TextServices kCp932 = TextServices::Cp932();
 // cp932 characters whose second byte is 0x5C, the value of '\\'.
-const std::string kHyo = "\x95\x5C";  // 表
-const std::string kSo = "\x83\x5C";   // ソ
+const std::string kHyo = "\x95\x5C";  // "hyo", table
+const std::string kSo = "\x83\x5C";   // katakana "so"
 
 struct Step {
     const char* before;
@@ -65,14 +65,6 @@ TEST(PathRulesTest, AJoinBeyond259CharactersIsRefused) {
     // Going up from the longest path is always possible.
     const std::string longest = base + "\\12345";
     EXPECT_EQ(OpenFolder(kCp932, longest, ".."), base);
-}
-
-TEST(PathRulesTest, ExtensionIsCutTo8BytesOnACharacterBoundary) {
-    EXPECT_EQ(CutExtension(kCp932, "*"), "*");
-    EXPECT_EQ(CutExtension(kCp932, "abcdefghijkl"), "abcdefgh");
-    EXPECT_EQ(CutExtension(kCp932, "abcdefg" + kHyo), "abcdefg");
-    EXPECT_EQ(CutExtension(kCp932, "abcdef" + kHyo + "x"), "abcdef" + kHyo);
-    EXPECT_EQ(CutExtension(kCp932, ""), "");
 }
 
 TEST(PathRulesTest, HelpFileFollowsTheWorkingDirectory) {

@@ -305,6 +305,10 @@ void DoubleClickListItem(HWND list, int index) {
     PostMouse(list, WM_LBUTTONUP, at);
 }
 
+void Type(HWND window, std::string_view text) {
+    for (const char byte : text) ::PostMessageA(window, WM_CHAR, static_cast<unsigned char>(byte), 1);
+}
+
 void PressKey(HWND anyWindowOfTheProgram, UINT key) {
     HWND target = Focus(anyWindowOfTheProgram);
     if (!target) target = anyWindowOfTheProgram;

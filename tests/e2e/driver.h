@@ -94,6 +94,9 @@ void Click(HWND button);
 // list the focus.
 void ClickListItem(HWND list, int index);
 void DoubleClickListItem(HWND list, int index);
+// Characters (cp932 bytes, a double-byte character as its two bytes) as
+// typed into `window`.
+void Type(HWND window, std::string_view text);
 // Key down and up, to the window that has the focus.
 void PressKey(HWND anyWindowOfTheProgram, UINT key);
 // The command a menu item sends, and a command of the window's system menu.

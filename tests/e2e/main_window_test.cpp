@@ -14,9 +14,12 @@ namespace {
 using namespace e2e;
 
 constexpr const char* kTitle = "Listora Version 1.1";
+const std::string kExtensionTitle = "\x8A\x67\x92\xA3\x8E\x71\x82\xCC\x95\xCF\x8D\x58";  // the extension dialog's title
+const std::string kAboutTitle =  // "version information" and the version
+    "\x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93\x8F\xEE\x95\xF1 Listora Ver. 1.1";
 // cp932 names whose second byte is 0x5C, the value of '\\'.
-const std::string kHyo = "\x95\x5C";       // 表
-const std::string kSoTxt = "\x83\x5C.txt";  // ソ.txt
+const std::string kHyo = "\x95\x5C";       // "hyo", table
+const std::string kSoTxt = "\x83\x5C.txt";  // katakana "so" + ".txt"
 
 bool Contains(const std::vector<std::string>& items, const std::string& item) {
     return std::find(items.begin(), items.end(), item) != items.end();
@@ -183,6 +186,14 @@ TEST_F(MainWindowTest, EnterOpensAFolderOnlyFromTheFolderList) {
     ASSERT_TRUE(WaitUntil([&] { return ListSelection(folderList) == 1; }));
     PressKey(m_main, VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return PathField() == "c:\\e2e-enter\\a"; }));
+
+    // On the extension button, Enter presses that button.
+    ASSERT_TRUE(tabReaches(Control(IDC_EXTENSION_BUTTON)));
+    PressKey(m_main, VK_RETURN);
+    const HWND extensionDialog = m_program->WaitForWindow(kExtensionTitle);
+    ASSERT_NE(extensionDialog, nullptr);
+    PressKey(extensionDialog, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(m_main) && !::IsWindowVisible(extensionDialog); }));
 }
 
 TEST_F(MainWindowTest, TheDriveBoxListsEachDriveItSteppedTo) {
@@ -200,6 +211,75 @@ TEST_F(MainWindowTest, TheDriveBoxListsEachDriveItSteppedTo) {
     ASSERT_TRUE(WaitUntil([&] { return PathField() == roots[1]; }));
 }
 
+TEST_F(MainWindowTest, TheExtensionDialogFiltersTheFilesAndEveryEndRefillsBothLists) {
+    const TestTree tree("e2e-extension");
+    tree.AddFolder("a");
+    tree.AddFolder("b");
+    for (const char* name : {"one.txt", "two.TXT", "three.log", "four.abcdefgh", "five"}) tree.AddFile(name);
+    const std::vector<std::string> all{"five", "four.abcdefgh", "one.txt", "three.log", "two.TXT"};
+    Start();
+    Open("e2e-extension", "c:\\e2e-extension");
+    const HWND folderList = Control(IDC_FOLDER_LIST);
+
+    // Each run starts from another folder selection, which every end of the
+    // dialog puts back on the first item.
+    const auto change = [&](const std::function<void(HWND)>& operate) {
+        ClickListItem(folderList, 2);
+        if (!WaitUntil([&] { return ListSelection(folderList) == 2; })) return false;
+        Click(Control(IDC_EXTENSION_BUTTON));
+        const HWND dialog = m_program->WaitForWindow(kExtensionTitle);
+        if (!dialog || ::IsWindowEnabled(m_main)) return false;
+        operate(dialog);
+        return WaitUntil([&] { return !::IsWindowVisible(dialog) && ::IsWindowEnabled(m_main); }) && Settled() &&
+               ListSelection(folderList) == 0 && Folders() == std::vector<std::string>{"..", "a", "b"};
+    };
+    const auto accept = [](const std::string& typed) {
+        return [typed](HWND dialog) {
+            Type(Item(dialog, IDC_NEW_EXTENSION), typed);
+            Click(Item(dialog, IDC_CHANGE_EXTENSION));
+        };
+    };
+
+    ASSERT_TRUE(change(accept("txt")));
+    EXPECT_EQ(Text(Control(IDC_EXTENSION_BUTTON)), "txt");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"one.txt", "two.TXT"}));
+
+    ASSERT_TRUE(change(accept("abcdefghijkl")));
+    EXPECT_EQ(Text(Control(IDC_EXTENSION_BUTTON)), "abcdefgh");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"four.abcdefgh"}));
+
+    ASSERT_TRUE(change([](HWND dialog) { Click(Item(dialog, IDC_EXTENSION_CANCEL)); }));
+    EXPECT_EQ(Text(Control(IDC_EXTENSION_BUTTON)), "abcdefgh");
+    ASSERT_TRUE(change([&](HWND dialog) {
+        Type(Item(dialog, IDC_NEW_EXTENSION), "log");
+        PressKey(dialog, VK_ESCAPE);
+    }));
+    EXPECT_EQ(Text(Control(IDC_EXTENSION_BUTTON)), "abcdefgh");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"four.abcdefgh"}));
+
+    ASSERT_TRUE(change(accept("")));
+    EXPECT_EQ(Text(Control(IDC_EXTENSION_BUTTON)), "*");
+    EXPECT_EQ(Files(), all);
+    EXPECT_EQ(PathField(), "c:\\e2e-extension");
+}
+
+TEST_F(MainWindowTest, AboutOpensFromTheMenuAndFromEverySystemMenuCommandOfItsEntry) {
+    Start();
+    const auto aboutOpensWith = [&](const std::function<void()>& choose) {
+        choose();
+        const HWND about = m_program->WaitForWindow(kAboutTitle);
+        if (!about || ::IsWindowEnabled(m_main)) return false;
+        PressKey(about, VK_ESCAPE);
+        return WaitUntil([&] { return !::IsWindowVisible(about) && ::IsWindowEnabled(m_main); });
+    };
+    EXPECT_TRUE(aboutOpensWith([&] { ChooseMenuItem(m_main, ID_APP_ABOUT); })) << "menu";
+    for (UINT command : {IDM_ABOUTBOX, IDM_ABOUTBOX + 1, IDM_ABOUTBOX + 15}) {
+        EXPECT_TRUE(aboutOpensWith([&] { ChooseSystemMenuItem(m_main, command); })) << "system command " << command;
+    }
+
+    EXPECT_EQ(m_program->ExitCode(), std::nullopt);
+}
+
 TEST_F(MainWindowTest, EveryWayOutEndsTheProgram) {
     const auto endsWith = [&](const char* how, const std::function<void()>& action) {
         Start();
@@ -209,6 +289,11 @@ TEST_F(MainWindowTest, EveryWayOutEndsTheProgram) {
     };
     endsWith("Esc", [&] { PressKey(m_main, VK_ESCAPE); });
     endsWith("exit button", [&] { Click(Control(IDCANCEL)); });
+    endsWith("Enter on the exit button", [&] {
+        PressKey(m_main, VK_TAB);  // from the transfer button, which has the focus at start-up
+        ASSERT_TRUE(WaitUntil([&] { return Focus(m_main) == Control(IDCANCEL); }));
+        PressKey(m_main, VK_RETURN);
+    });
     endsWith("menu", [&] { ChooseMenuItem(m_main, ID_APP_EXIT_MENU); });
     endsWith("close box", [&] { ChooseSystemMenuItem(m_main, SC_CLOSE); });
 }

@@ -26,6 +26,7 @@ struct CountingList : CListBox {
 struct TestDialog : CDialog {
     TestDialog() : CDialog(TEST_DIALOG) {}
 
+    std::function<void(TestDialog&)> onInit;
     std::function<void(TestDialog&)> onStep;
     std::function<BOOL(MSG*)> preTranslate;
     CountingList list;
@@ -34,6 +35,7 @@ struct TestDialog : CDialog {
 
     BOOL OnInitDialog() override {
         BindControl(list, TEST_LIST);
+        if (onInit) onInit(*this);
         ::PostMessageA(m_hWnd, kStep, 0, 0);
         return TRUE;
     }
@@ -152,5 +154,40 @@ TEST(DialogTest, OwnerDrawRequestsReachTheBoundControl) {
     // The item still in the list is deleted with the window, while the
     // control object is still bound.
     EXPECT_EQ(dialog.list.deleted, 4);
+}
+
+TEST(DialogTest, AModalDialogOpensCentredOnItsOwnerAndInsideTheWorkArea) {
+    OwnerWindow owner;
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    // The second owner lies mostly above and left of the screen.
+    for (const POINT at : {POINT{300, 200}, POINT{-250, -180}}) {
+        ::SetWindowPos(owner.hwnd, nullptr, at.x, at.y, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        TestDialog dialog;
+        RECT placed{};
+        dialog.onStep = [&](TestDialog& d) {
+            ::GetWindowRect(d.m_hWnd, &placed);
+            d.EndDialog(IDOK);
+        };
+        dialog.DoModal(owner.hwnd);
+        if (at.x > 0) {  // same centre
+            EXPECT_NEAR(placed.left + placed.right, 2 * at.x + 400, 1);
+            EXPECT_NEAR(placed.top + placed.bottom, 2 * at.y + 300, 1);
+        } else {
+            EXPECT_EQ(placed.left, area.left);
+            EXPECT_EQ(placed.top, area.top);
+        }
+    }
+
+    TestDialog placesItself;
+    placesItself.onInit = [](TestDialog& d) { ::SetWindowPos(d.m_hWnd, nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER); };
+    RECT placed{};
+    placesItself.onStep = [&](TestDialog& d) {
+        ::GetWindowRect(d.m_hWnd, &placed);
+        d.EndDialog(IDOK);
+    };
+    placesItself.DoModal(owner.hwnd);
+    EXPECT_EQ(placed.left, 5);
+    EXPECT_EQ(placed.top, 6);
 }
 }  // namespace

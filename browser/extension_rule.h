@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class TextServices;
+
+// The longest extension the program keeps, in bytes, without the terminator.
+inline constexpr std::size_t kMaxExtensionBytes = 8;
+
+// The extension a new entry gives: at most kMaxExtensionBytes bytes of it,
+// never ending in half a double-byte character; an empty entry means all
+// files, "*". Nothing else is checked: the entry goes behind "*." as typed.
+std::string ExtensionFromEntry(const TextServices& text, std::string_view entry);
+
+// The extension the file list is filtered by, read back from the extension
+// button: cut as an entry is, but taken as it stands (empty stays empty).
+std::string ExtensionFromButton(const TextServices& text, std::string_view buttonText);
