@@ -1,5 +1,8 @@
 #include "browser/icon_list_box.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "browser/item_painter.h"
 #include "browser/owner_drawn_items.h"
 #include "browser/path_rules.h"
@@ -36,7 +39,8 @@ void IconListBox::ReplaceItems(const std::vector<std::string>& names) {
     ResetContent();
     std::size_t bytes = 0;
     for (const std::string& name : names) bytes += name.size() + 1;
-    InitStorage(static_cast<int>(names.size()), static_cast<int>(bytes));
+    InitStorage(static_cast<int>(std::min<std::size_t>(names.size(), INT_MAX)),
+                static_cast<int>(std::min<std::size_t>(bytes, INT_MAX)));
     for (const std::string& name : names) AddItem(name.c_str());
     SetRedraw(TRUE);
     Invalidate();

@@ -37,18 +37,14 @@ std::vector<std::string> ListEntries(const std::string& pattern, bool folders) {
     return names;
 }
 
+// The working directory whatever its length: the system says how much room
+// it needs first.
 std::string CurrentDirectory() {
-    for (;;) {
-        const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
-        if (needed == 0) return {};
-        std::string directory(needed, '\0');
-        const DWORD length = ::GetCurrentDirectoryA(needed, directory.data());
-        // It may have changed in between; then ask again.
-        if (length < needed) {
-            directory.resize(length);
-            return directory;
-        }
-    }
+    const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
+    std::string directory(needed, '\0');
+    const DWORD length = needed ? ::GetCurrentDirectoryA(needed, directory.data()) : 0;
+    directory.resize(length < needed ? length : 0);
+    return directory;
 }
 
 // BeginPaint and EndPaint as a pair.

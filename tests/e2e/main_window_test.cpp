@@ -27,8 +27,8 @@ bool Contains(const std::vector<std::string>& items, const std::string& item) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void Start(const std::string& workingDirectory = {}) {
-        m_program = std::make_unique<Program>(Program::ListoraPath(), workingDirectory);
+    void Start() {
+        m_program = std::make_unique<Program>();
         ASSERT_TRUE(m_program->Started());
         m_main = m_program->WaitForWindow(kTitle);
         ASSERT_NE(m_main, nullptr);
@@ -60,9 +60,7 @@ TEST_F(MainWindowTest, StartUpShowsTheRootOfCWithNothingChosenYet) {
 
     EXPECT_EQ(PathField(), "");
     EXPECT_EQ(Text(Control(IDC_EXTENSION_BUTTON)), "*");
-    EXPECT_TRUE(IsChecked(Control(IDC_PRESET1)));
-    EXPECT_FALSE(IsChecked(Control(IDC_PRESET2)));
-    EXPECT_FALSE(IsChecked(Control(IDC_PRESET3)));
+    EXPECT_TRUE(IsChecked(Control(IDC_PRESET1)) && !IsChecked(Control(IDC_PRESET2)) && !IsChecked(Control(IDC_PRESET3)));
     EXPECT_EQ(Focus(m_main), Control(IDOK));
 
     char drives[261] = {};
