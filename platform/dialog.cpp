@@ -44,6 +44,7 @@ INT_PTR CDialog::DoModal(HWND owner) {
         if (main && main != this) owner = main->m_hWnd;
     }
     m_result = IDCANCEL;
+    m_ended = false;
     if (!::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
                               reinterpret_cast<LPARAM>(this))) {
         return -1;
@@ -51,11 +52,10 @@ INT_PTR CDialog::DoModal(HWND owner) {
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner) ::EnableWindow(owner, FALSE);
     if (!m_placedByInit) CenterOver(m_hWnd, owner);
-    ::ShowWindow(m_hWnd, SW_SHOW);
+    if (!m_ended) ::ShowWindow(m_hWnd, SW_SHOW);
 
-    m_inModalLoop = true;
     MSG msg;
-    while (m_inModalLoop && m_hWnd) {
+    while (!m_ended && m_hWnd) {
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT belongs to whoever runs the outer loop.
@@ -68,7 +68,6 @@ INT_PTR CDialog::DoModal(HWND owner) {
             ::DispatchMessageA(&msg);
         }
     }
-    m_inModalLoop = false;
 
     // Enable the owner before this window goes, or the activation would
     // jump to another program.
@@ -85,7 +84,7 @@ bool CDialog::Create(HWND parent) {
 
 void CDialog::EndDialog(INT_PTR result) {
     m_result = result;
-    m_inModalLoop = false;
+    m_ended = true;
     ::ShowWindow(m_hWnd, SW_HIDE);
 }
 
@@ -199,7 +198,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         self->m_hWnd = nullptr;
         for (auto& bound : self->m_controls) bound.second->m_hWnd = nullptr;
         self->m_controls.clear();
-        self->m_inModalLoop = false;
+        self->m_ended = true;
         return FALSE;
     }
     return self->OnMessage(message, wParam, lParam);

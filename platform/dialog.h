@@ -56,7 +56,9 @@ private:
     CWnd* BoundControl(UINT id) const;
 
     UINT m_templateId;
-    bool m_inModalLoop = false;
+    // Set by EndDialog, which may run before the loop starts (in
+    // OnInitDialog, or in a message box shown while the window opens).
+    bool m_ended = false;
     bool m_placedByInit = false;
     INT_PTR m_result = IDCANCEL;
     std::vector<std::pair<int, CWnd*>> m_controls;

@@ -74,6 +74,15 @@ TEST(DialogTest, DoModalReturnsTheEndDialogCodeAndUnbinds) {
     EXPECT_EQ(dialog.list.m_hWnd, nullptr);
 }
 
+TEST(DialogTest, EndingBeforeTheLoopRunsEndsItAtOnce) {
+    TestDialog dialog;
+    bool stepped = false;
+    dialog.onInit = [](TestDialog& d) { d.EndDialog(5); };
+    dialog.onStep = [&](TestDialog&) { stepped = true; };
+    EXPECT_EQ(dialog.DoModal(), 5);
+    EXPECT_FALSE(stepped);
+}
+
 TEST(DialogTest, CloseRequestAndEscapeBecomeTheCancelCommand) {
     TestDialog closed;
     closed.onStep = [](TestDialog& d) { ::PostMessageA(d.m_hWnd, WM_CLOSE, 0, 0); };
