@@ -305,6 +305,12 @@ void DoubleClickListItem(HWND list, int index) {
     PostMouse(list, WM_LBUTTONUP, at);
 }
 
+void SelectComboItem(HWND combo, int index) {
+    ::PostMessageA(combo, CB_SETCURSEL, index, 0);
+    ::PostMessageA(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
+}
+
 void Type(HWND window, std::string_view text) {
     for (const char byte : text) ::PostMessageA(window, WM_CHAR, static_cast<unsigned char>(byte), 1);
 }

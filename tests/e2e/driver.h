@@ -94,6 +94,9 @@ void Click(HWND button);
 // list the focus.
 void ClickListItem(HWND list, int index);
 void DoubleClickListItem(HWND list, int index);
+// Picks an item of a drop-down list as a click in its list does: the box
+// changes its selection and tells its dialog (CBN_SELCHANGE).
+void SelectComboItem(HWND combo, int index);
 // Characters (cp932 bytes, a double-byte character as its two bytes) as
 // typed into `window`.
 void Type(HWND window, std::string_view text);

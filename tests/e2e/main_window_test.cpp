@@ -207,6 +207,11 @@ TEST_F(MainWindowTest, TheDriveBoxListsEachDriveItSteppedTo) {
     EXPECT_EQ(ListSelection(Control(IDC_FOLDER_LIST)), Folders().empty() ? -1 : 0);
     PressKey(m_main, VK_DOWN);
     ASSERT_TRUE(WaitUntil([&] { return PathField() == roots[1]; }));
+
+    // Picked from the drop-down list, the first drive again.
+    SelectComboItem(combo, 0);
+    ASSERT_TRUE(WaitUntil([&] { return PathField() == roots[0]; }));
+    EXPECT_EQ(ComboSelection(combo), 0);
 }
 
 TEST_F(MainWindowTest, TheExtensionDialogFiltersTheFilesAndEveryEndRefillsBothLists) {
