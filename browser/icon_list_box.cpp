@@ -53,11 +53,13 @@ void IconListBox::DrawItem(const DRAWITEMSTRUCT& request) {
     const RECT& rect = painter.Rect();
     const bool goUp = kParentItem == record->text.get();
 
-    const std::string path = m_folder + "\\" + record->text.get();
-    const UniqueIcon shellIcon = ShellSmallIcon(path.c_str());
+    // ".." in the folder list has its own icon; the shell is not asked for it.
+    const bool goUpIcon = request.CtlID == IDC_FOLDER_LIST && goUp;
+    const UniqueIcon shellIcon =
+        goUpIcon ? UniqueIcon() : ShellSmallIcon((m_folder + "\\" + record->text.get()).c_str());
     // The resource icons are 32 x 32 with their picture in the top-left
     // 16 x 16 corner; drawn unscaled, the rest is transparent.
-    if (request.CtlID == IDC_FOLDER_LIST && goUp) {
+    if (goUpIcon) {
         painter.DrawIcon(m_goUpIcon.get(), rect.left, rect.bottom - 16, 32);
     } else if (shellIcon) {
         painter.DrawIcon(shellIcon.get(), rect.left, rect.bottom - 16, 16);

@@ -21,9 +21,10 @@ LRESULT SendW(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 
 std::string ToCp932(const std::wstring& wide) {
     if (wide.empty()) return {};
-    const int size = ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int length = static_cast<int>(wide.size());
+    const int size = ::WideCharToMultiByte(932, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), size, nullptr, nullptr);
+    ::WideCharToMultiByte(932, 0, wide.data(), length, bytes.data(), size, nullptr, nullptr);
     return bytes;
 }
 
