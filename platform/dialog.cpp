@@ -158,6 +158,15 @@ INT_PTR CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetMessageResult(control->CompareItem(request));
         return TRUE;
     }
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM: {
+        // Answered directly as the dialog procedure's result; a dialog that
+        // answered FALSE would send every key to the list's first item.
+        CWnd* control = BoundControl(static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam))));
+        if (!control) return -1;
+        return message == WM_VKEYTOITEM ? control->VKeyToItem(LOWORD(wParam), HIWORD(wParam))
+                                        : control->CharToItem(LOWORD(wParam), HIWORD(wParam));
+    }
     case WM_DELETEITEM: {
         const auto& request = *reinterpret_cast<const DELETEITEMSTRUCT*>(lParam);
         CWnd* control = BoundControl(request.CtlID);
