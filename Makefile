@@ -1,5 +1,5 @@
 # The front door. `make test` installs what is missing, builds and runs every test.
-.PHONY: test bootstrap native windows windows-i686
+.PHONY: test bootstrap native windows windows-i686 program run screenshot dist bench
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
@@ -24,3 +24,27 @@ windows:
 windows-i686:
 	cmake --preset windows-i686 >/dev/null
 	cmake --build --preset windows-i686 -j $(JOBS)
+
+# Listora.exe alone, and the helper that poses it for screenshots.
+program:
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS) --target Listora screenshot_pose
+
+# Starts Listora.exe under Wine on your display.
+run: program
+	@scripts/run
+
+# A PNG of the main window, taken on a virtual display.
+screenshot: program
+	@scripts/screenshot
+
+# dist/Listora.zip: the program and its README.
+dist: program
+	@rm -rf dist && mkdir -p dist
+	zip -j -q dist/Listora.zip build/windows/Listora.exe README.md
+	@echo "dist/Listora.zip"
+
+# Speed of the browser under Wine (see bench/).
+bench: program
+	cmake --build --preset windows -j $(JOBS) --target browser_bench
+	$(WITH_WINE) build/windows/browser_bench.exe

@@ -3,6 +3,10 @@
 #include "platform/text_services.h"
 
 std::string ExtensionFromEntry(const TextServices& text, std::string_view entry) {
-    const std::string_view kept = text.CutToBytes(entry, kMaxExtensionBytes);
-    return kept.empty() ? std::string("*") : std::string(kept);
+    std::string kept = ExtensionFromButton(text, entry);
+    return kept.empty() ? std::string("*") : kept;
+}
+
+std::string ExtensionFromButton(const TextServices& text, std::string_view buttonText) {
+    return std::string(text.CutToBytes(buttonText, kMaxExtensionBytes));
 }

@@ -31,6 +31,6 @@ struct ListingOptions {
     bool operator==(const ListingOptions&) const = default;
 };
 
-// The preset chosen by the main window's radio buttons "設定１" and "設定２"
+// The preset chosen by the main window's first two preset radio buttons
 // (checked states as queried); the third button is never asked.
 int PresetIndexFromRadios(bool firstChecked, bool secondChecked);

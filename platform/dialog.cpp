@@ -45,12 +45,15 @@ INT_PTR CDialog::DoModal(HWND owner) {
     }
     m_result = IDCANCEL;
     m_ended = false;
-    if (!::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
-                              reinterpret_cast<LPARAM>(this))) {
-        return -1;
-    }
+    // The owner takes no input from here on: a template that is visible from
+    // the start shows itself, and whatever it shows, before the loop runs.
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner) ::EnableWindow(owner, FALSE);
+    if (!::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
+                              reinterpret_cast<LPARAM>(this))) {
+        if (disableOwner) ::EnableWindow(owner, TRUE);
+        return -1;
+    }
     if (!m_placedByInit) CenterOver(m_hWnd, owner);
     if (!m_ended) ::ShowWindow(m_hWnd, SW_SHOW);
 
@@ -154,6 +157,15 @@ INT_PTR CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!control) return FALSE;
         SetMessageResult(control->CompareItem(request));
         return TRUE;
+    }
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM: {
+        // Answered directly as the dialog procedure's result; a dialog that
+        // answered FALSE would send every key to the list's first item.
+        CWnd* control = BoundControl(static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam))));
+        if (!control) return -1;
+        return message == WM_VKEYTOITEM ? control->VKeyToItem(LOWORD(wParam), HIWORD(wParam))
+                                        : control->CharToItem(LOWORD(wParam), HIWORD(wParam));
     }
     case WM_DELETEITEM: {
         const auto& request = *reinterpret_cast<const DELETEITEMSTRUCT*>(lParam);

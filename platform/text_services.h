@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-// Byte text in an ANSI code page. In a double-byte page (cp932) the second byte
-// of a character can have the value of '\\' or of an ASCII letter ("表" is
-// 0x95 0x5C), so every separator search and case mapping walks whole characters.
+// Byte text in an ANSI code page. In a double-byte page (cp932) the second
+// byte of a character can have the value of '\\' or of an ASCII letter (the
+// kanji "hyou", table, is 0x95 0x5C), so every separator search and case
+// mapping walks whole characters.
 class TextServices {
 public:
     // A single-byte page until lead-byte ranges are added.

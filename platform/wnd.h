@@ -32,4 +32,8 @@ public:
     virtual void MeasureItem(MEASUREITEMSTRUCT&) {}
     virtual int CompareItem(const COMPAREITEMSTRUCT&) { return 0; }
     virtual void DeleteItem(const DELETEITEMSTRUCT&) {}
+    // Keys and characters for a list that wants keyboard input: -1 lets
+    // the list handle them as usual.
+    virtual int VKeyToItem(UINT /*key*/, UINT /*caretIndex*/) { return -1; }
+    virtual int CharToItem(UINT /*character*/, UINT /*caretIndex*/) { return -1; }
 };

@@ -23,4 +23,12 @@ TEST(ExtensionRuleTest, TheCutNeverSplitsADoubleByteCharacter) {
     EXPECT_EQ(ExtensionFromEntry(TextServices(), entry), entry.substr(0, 8));  // single-byte page
     EXPECT_EQ(ExtensionFromEntry(TextServices::Cp932(), "abcdefg\x95"), "abcdefg\x95");  // lone lead byte
 }
+
+TEST(ExtensionRuleTest, TheButtonsTextIsCutTheSameWayButTakenAsItStands) {
+    const TextServices cp932 = TextServices::Cp932();
+    EXPECT_EQ(ExtensionFromButton(cp932, "*"), "*");
+    EXPECT_EQ(ExtensionFromButton(cp932, ""), "");
+    EXPECT_EQ(ExtensionFromButton(cp932, "abcdefghijkl"), "abcdefgh");
+    EXPECT_EQ(ExtensionFromButton(cp932, "abc" + kFour), "abc" + kFour.substr(0, 4));
+}
 }  // namespace

@@ -6,10 +6,10 @@
 
 namespace {
 // cp932 characters whose second byte is 0x5C, the value of '\\'.
-const std::string kHyo = "\x95\x5C";  // 表
-const std::string kSo = "\x83\x5C";   // ソ
-const std::string kNo = "\x94\x5C";   // 能
-const std::string kFullWidthA = "\x82\x60";  // Ａ, whose second byte is 'a' - 1
+const std::string kHyo = "\x95\x5C";  // kanji "hyou" (table)
+const std::string kSo = "\x83\x5C";   // katakana "so"
+const std::string kNo = "\x94\x5C";   // kanji "nou" (ability)
+const std::string kFullWidthA = "\x82\x60";  // full-width A, whose second byte is 'a' - 1
 
 TEST(TextServicesTest, SecondByteOfDoubleByteCharacterIsNeverASeparator) {
     const TextServices cp932 = TextServices::Cp932();
@@ -35,7 +35,7 @@ TEST(TextServicesTest, AddAndRemoveOneTrailingBackslash) {
     EXPECT_EQ(path, "C:\\" + kNo + "\\");
     cp932.RemoveBackslash(path);
     EXPECT_EQ(path, "C:\\" + kNo);
-    cp932.RemoveBackslash(path);  // ends in 0x5C, but as part of 能
+    cp932.RemoveBackslash(path);  // ends in 0x5C, but as part of kNo
     EXPECT_EQ(path, "C:\\" + kNo);
 
     std::string doubled = "C:\\\\";
@@ -50,7 +50,7 @@ TEST(TextServicesTest, AddAndRemoveOneTrailingBackslash) {
 
 TEST(TextServicesTest, LowerCasingLeavesDoubleByteCharactersAlone) {
     const TextServices cp932 = TextServices::Cp932();
-    // 0x83 0x41 is ア: its second byte is 'A'.
+    // 0x83 0x41 is katakana "a": its second byte is 'A'.
     std::string text = "C:\\WORK\\\x83\x41" + kFullWidthA + kHyo + "B.TXT";
     cp932.MakeLowerAscii(text);
     EXPECT_EQ(text, "c:\\work\\\x83\x41" + kFullWidthA + kHyo + "b.txt");

@@ -1,0 +1,41 @@
+#include "browser/path_rules.h"
+
+#include "platform/text_services.h"
+
+namespace {
+std::string WithSeparator(const TextServices& text, std::string_view path) {
+    std::string joined(path);
+    text.AddBackslash(joined);
+    return joined;
+}
+}  // namespace
+
+std::string FolderPattern(const TextServices& text, std::string_view path) {
+    return WithSeparator(text, path) + "*.*";
+}
+
+std::string FilePattern(const TextServices& text, std::string_view path, std::string_view extension) {
+    std::string pattern = WithSeparator(text, path) + "*.";
+    pattern += extension;
+    return pattern;
+}
+
+std::optional<std::string> OpenFolder(const TextServices& text, std::string_view path, std::string_view item) {
+    std::string next = WithSeparator(text, path);
+    if (item == kParentItem) {
+        // The separator before the trailing one ends the parent; with none
+        // (a root) the path keeps its trailing backslash.
+        const std::size_t parentEnd = text.FindLastSeparator(std::string_view(next).substr(0, next.size() - 1));
+        if (parentEnd != std::string::npos) next.resize(parentEnd);
+    } else {
+        next += item;
+    }
+    if (next.size() > kMaxFolderPath) return std::nullopt;
+    return next;
+}
+
+std::string HelpFilePath(std::string_view workingDirectory) {
+    std::string path(workingDirectory);
+    path += "\\help.hlp";
+    return path;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class TextServices;
+
+// How the browser turns its current folder into search patterns and new
+// folders. The current folder comes in four forms, all accepted here: "c:\"
+// at start-up, a drive root such as "D:\", a folder without a trailing
+// backslash, and a bare drive such as "c:" after going up from a first-level
+// folder.
+
+// The longest current folder the browser keeps: 259 characters, so that it
+// fits a 260-byte buffer with its terminator.
+inline constexpr std::size_t kMaxFolderPath = 259;
+
+// The item of the folder list that stands for the parent folder.
+inline constexpr std::string_view kParentItem = "..";
+
+// path + "*.*", with a backslash between when path does not end in one.
+std::string FolderPattern(const TextServices& text, std::string_view path);
+
+// path + "*." + extension, with a backslash between when path does not end
+// in one. Wildcards in the extension reach the search as typed; "*" lists
+// every file.
+std::string FilePattern(const TextServices& text, std::string_view path, std::string_view extension);
+
+// The folder reached from `path` by choosing `item` in the folder list: the
+// item's folder inside path, or for ".." the parent. Going up from a
+// first-level folder leaves the bare drive ("c:"); at a root there is nothing
+// above, and the root stays. Returns nothing when the result would be longer
+// than kMaxFolderPath: the browser then stays where it is.
+std::optional<std::string> OpenFolder(const TextServices& text, std::string_view path, std::string_view item);
+
+// The help file in the working directory. The backslash is added even when
+// the directory ends in one (a drive root).
+std::string HelpFilePath(std::string_view workingDirectory);
