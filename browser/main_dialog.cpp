@@ -7,12 +7,11 @@
 #include "browser/extension_dialog.h"
 #include "browser/extension_rule.h"
 #include "browser/path_rules.h"
-#include "engine/copy_progress_dialog.h"
-#include "engine/listing_options.h"
 #include "platform/registry_preset_storage.h"
 #include "platform/system_text_services.h"
 #include "platform/win_handles.h"
 #include "presets/preset_store.h"
+#include "presets/settings_dialog.h"
 #include "resources/resource.h"
 
 namespace {
@@ -102,16 +101,8 @@ BOOL MainDialog::OnInitDialog() {
 }
 
 void MainDialog::OnOK() {
-    // The transfer runs in its own modal dialog; this window stays open with
-    // its lists, path and selection as they are (the default handling would
-    // end it, and with it the program).
-    CopyProgressDialog dialog;
-    dialog.SetFilterExtension(m_extension);
-    dialog.SetStartPath(m_currentPath);
-    const int presetIndex = PresetIndexFromRadios(IsDlgButtonChecked(IDC_PRESET1), IsDlgButtonChecked(IDC_PRESET2));
-    RegistryPresetStorage storage;
-    dialog.m_options.LoadFromPreset(PresetStore(storage), presetIndex);
-    dialog.DoModal();
+    // The transfer arrives with the progress dialog. The default handling
+    // would end the dialog, and with it the program.
 }
 
 BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -126,6 +117,9 @@ BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
         break;
     case ID_HELP_SEARCH:
         OpenHelp(HELP_KEY);
+        break;
+    case ID_SETTINGS:
+        ShowSettings();
         break;
     case ID_APP_ABOUT:
         ShowAbout();
@@ -193,6 +187,14 @@ bool MainDialog::OnPaint() {
 void MainDialog::OpenHelp(UINT command) {
     const std::string path = HelpFilePath(CurrentDirectory());
     ::WinHelpA(m_hWnd, path.c_str(), command, 0);
+}
+
+void MainDialog::ShowSettings() {
+    // Nothing to take back: the presets reach each transfer through the store.
+    RegistryPresetStorage storage;
+    const PresetStore store(storage);
+    SettingsDialog settings(store);
+    settings.DoModal();
 }
 
 void MainDialog::ShowAbout() {

@@ -38,6 +38,7 @@ private:
     void OnExtensionButton();
     void OnDefaultButton();
     void OpenHelp(UINT command);
+    void ShowSettings();
     void ShowAbout();
 
     void FillFolderList(const char* path);
