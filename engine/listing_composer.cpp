@@ -88,7 +88,9 @@ void ListingComposer::ComposeFolderBlock(std::size_t index, const StartFolder& s
             if (folderNames && type == kRelativePaths) {
                 AppendLine(Relative(child, start));
             } else if (folderNames && type == kRelativeHeaders) {
-                AppendLine("\\" + std::string(Relative(child, start)));
+                m_piece.assign(1, '\\');
+                m_piece += Relative(child, start);
+                AppendLine(m_piece);
             } else {
                 AppendLine(child);
             }
@@ -140,7 +142,7 @@ void ListingComposer::ComposeFileLine(std::string_view path, std::uint64_t size,
                 if (type == kFullHeaders) {
                     m_piece = folderPart;
                 } else if (!Relative(folderPart, start).empty()) {
-                    m_piece = "\\";
+                    m_piece += '\\';
                     m_piece += Relative(folderPart, start);
                 }
                 m_piece += "\r\n";
