@@ -39,3 +39,16 @@ void GenerateDeepTree(std::size_t files, std::size_t filesPerFolder, TreeSink& s
 void GenerateWideTree(std::size_t files, TreeSink& sink) {
     for (std::size_t number = 0; number < files; ++number) AddGeneratedFile(sink, "", number);
 }
+
+std::vector<TreeSpec> BenchmarkTrees(bool smoke) {
+    if (smoke) return {{"deep-300", true, 300}, {"wide-300", false, 300}};
+    return {{"deep-100000", true, 100000}, {"deep-200000", true, 200000}, {"wide-100000", false, 100000}, {"wide-200000", false, 200000}};
+}
+
+void GenerateTree(const TreeSpec& tree, TreeSink& sink) {
+    if (tree.deep) {
+        GenerateDeepTree(tree.files, 100, sink);
+    } else {
+        GenerateWideTree(tree.files, sink);
+    }
+}

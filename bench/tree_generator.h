@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 // Receives a generated tree, parents before children; paths are relative to
 // the tree's root folder.
@@ -18,3 +19,15 @@ public:
 void GenerateDeepTree(std::size_t files, std::size_t filesPerFolder, TreeSink& sink);
 // `files` files in the root folder itself.
 void GenerateWideTree(std::size_t files, TreeSink& sink);
+
+// A tree the benchmark times, made below one base folder under `name`.
+struct TreeSpec {
+    const char* name;
+    bool deep;
+    std::size_t files;
+};
+
+// Deep and wide trees of 100,000 and 200,000 files, each pair in that order;
+// with `smoke`, two tiny ones.
+std::vector<TreeSpec> BenchmarkTrees(bool smoke);
+void GenerateTree(const TreeSpec& tree, TreeSink& sink);

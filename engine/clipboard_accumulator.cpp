@@ -1,5 +1,7 @@
 #include "engine/clipboard_accumulator.h"
 
+#include <algorithm>
+
 #include "engine/clipboard.h"
 #include "engine/clock.h"
 
@@ -9,7 +11,7 @@ bool ClipboardAccumulator::Clear() {
     m_text.clear();
     m_pendingFrom = 0;
     m_ownSequence.reset();
-    m_lastPublish = m_clock.Now();
+    m_nextPublish = m_clock.Now() + kPublishInterval;
     {
         ClipboardSession session(m_clipboard);
         if (!session || !m_clipboard.Empty()) return false;
@@ -21,10 +23,11 @@ bool ClipboardAccumulator::Clear() {
 void ClipboardAccumulator::Append(std::string_view piece) {
     m_text += piece;
     const std::chrono::milliseconds now = m_clock.Now();
-    if (now - m_lastPublish < kPublishInterval) return;
+    if (now < m_nextPublish) return;
     // A clipboard that is busy now is tried again one interval later.
-    m_lastPublish = now;
     Publish();
+    const std::chrono::milliseconds done = m_clock.Now();
+    m_nextPublish = done + std::max(kPublishInterval, kPublishSpacing * (done - now));
 }
 
 bool ClipboardAccumulator::Finish() {

@@ -15,10 +15,13 @@ class Clock;
 // prefix of the listing, and at the end exactly the concatenation of the
 // pieces. Rewriting the whole text for every piece would make a run quadratic
 // and flood clipboard viewers, so the text is kept here and published at most
-// every kPublishInterval, and once more at the end.
+// every kPublishInterval, and once more at the end. A publication copies the
+// whole text; once it takes long, the next one waits kPublishSpacing times as
+// long, so that publishing stays a small, fixed share of the run.
 class ClipboardAccumulator {
 public:
     static constexpr std::chrono::milliseconds kPublishInterval{75};
+    static constexpr int kPublishSpacing = 10;
     // How often, and how far apart, the last publication is tried while
     // another program holds the clipboard open.
     static constexpr int kFinalAttempts = 20;
@@ -47,5 +50,5 @@ private:
     // The sequence number our last write left; none when the clipboard holds
     // someone else's content.
     std::optional<std::uint32_t> m_ownSequence;
-    std::chrono::milliseconds m_lastPublish{};
+    std::chrono::milliseconds m_nextPublish{};
 };

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/directory_search.h"
@@ -44,8 +45,12 @@ public:
     // walk is listed but not entered again.
     void WalkFolders(SortedPathList& target, std::string_view folder, int maximum, int baseDepth);
     // Resets CollectedFolders to the start folder and, with `subFolders`, the
-    // folders down to `subFolderDepth` levels below it.
-    StartFolder CollectFolders(std::string_view startPath, bool subFolders, std::int32_t subFolderDepth);
+    // folders down to `subFolderDepth` levels below it. With `extension` "*"
+    // the walk's search of a folder ("*.*") is exactly the search FillFileList
+    // would make, so the files it sees are kept for FillFileList instead of
+    // reading every folder twice.
+    StartFolder CollectFolders(std::string_view startPath, bool subFolders, std::int32_t subFolderDepth,
+                               std::string_view extension = {});
     // Resets ChildFolders to the folders directly below `folder`.
     void ListChildFolders(std::string_view folder);
     // Adds the files of CollectedFolders[index] that match "*." + extension to
@@ -65,8 +70,20 @@ private:
         bool identified;
     };
 
+    // Files seen by the collecting walk: one range of m_seenFiles per folder.
+    struct SeenFile {
+        std::size_t offset;  // of the name in m_seenNames
+        std::size_t length;
+        std::uint64_t size;
+    };
+    struct SeenRange {
+        std::size_t first;
+        std::size_t count;
+    };
+
     void Walk(SortedPathList& target, std::string& folder, int folderDepth, int maximum, int baseDepth,
               std::vector<Ancestor>& ancestors);
+    void AddFile(std::string& path, std::size_t folderLength, std::string_view name, std::uint64_t size);
     bool LeadsBack(const std::string& link, std::vector<Ancestor>& ancestors);
 
     DirectorySearch& m_search;
@@ -74,4 +91,8 @@ private:
     SortedPathList m_collected;
     SortedPathList m_files;
     SortedPathList m_children;
+    bool m_keepFiles = false;
+    std::string m_seenNames;
+    std::vector<SeenFile> m_seenFiles;
+    std::unordered_map<std::string, SeenRange> m_seenFolders;  // by folder path, no trailing separator
 };

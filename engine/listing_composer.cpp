@@ -48,10 +48,12 @@ void ListingComposer::ComposeListing(std::string_view startPath, std::string_vie
     m_options = options;
     m_lineNumber = 1;
     m_clipboard.Clear();
-    const StartFolder start = m_collector.CollectFolders(startPath, options.subFolders != 0, options.subFolderDepth);
     const bool folderNames = options.folderNameOutput != 0;
+    const bool foldersOnly = folderNames && options.folderOutputType == kFoldersOnly;
+    const StartFolder start =
+        m_collector.CollectFolders(startPath, options.subFolders != 0, options.subFolderDepth, foldersOnly ? "" : extension);
     if (folderNames && options.folderOutputType != kFullHeaders) AppendLine(start.text);
-    if (folderNames && options.folderOutputType == kFoldersOnly) {
+    if (foldersOnly) {
         ComposeFoldersOnly(start);
     } else {
         for (std::size_t i = 0; i < m_collector.CollectedFolders().Count(); ++i) ComposeFolderBlock(i, start, extension);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/fakes/memory_clipboard.h"
 
@@ -61,6 +62,32 @@ TEST_F(ClipboardAccumulatorTest, PublishesGrowingPrefixesAtMostEveryInterval) {
     }
     EXPECT_TRUE(accumulator.Finish());
     EXPECT_EQ(clipboard.text, all);
+}
+
+TEST(ClipboardAccumulatorSpacingTest, SlowPublicationsAreSpacedOut) {
+    // Each publication takes 30 ms of the clock.
+    struct SlowClipboard : MemoryClipboard {
+        explicit SlowClipboard(ManualClock& clock) : clock(clock) {}
+        bool ReplaceText(std::string_view text) override {
+            clock.now += milliseconds(30);
+            times.push_back(clock.now);
+            return MemoryClipboard::ReplaceText(text);
+        }
+        ManualClock& clock;
+        std::vector<milliseconds> times;
+    };
+    ManualClock clock;
+    SlowClipboard clipboard(clock);
+    ClipboardAccumulator accumulator(clipboard, clock);
+    ASSERT_TRUE(accumulator.Clear());
+    for (int i = 0; i < 2000; ++i) {
+        clock.now += milliseconds(1);
+        accumulator.Append("x");
+    }
+    ASSERT_GE(clipboard.times.size(), 3u);
+    for (std::size_t i = 1; i < clipboard.times.size(); ++i) {
+        EXPECT_GE(clipboard.times[i] - clipboard.times[i - 1], ClipboardAccumulator::kPublishSpacing * milliseconds(30));
+    }
 }
 
 TEST_F(ClipboardAccumulatorTest, ClearThatCannotOpenLeavesTheOldTextInFront) {

@@ -115,6 +115,29 @@ TEST_F(FolderCollectorTest, FilesMatchTheExtensionAndSkipFolders) {
     EXPECT_EQ(collector.FolderFiles().Count(), 4u);
 }
 
+TEST_F(FolderCollectorTest, AllFilesAreTakenFromTheCollectingWalk) {
+    tree.AddFile("C:\\W\\b.txt", 2);
+    tree.AddFile("C:\\W\\Sub\\a", 1);
+    tree.AddFile("C:\\W\\Sub\\Deeper\\c.txt", 3);
+    tree.AddFile("C:\\W\\A.txt", 4);
+    std::vector<std::vector<std::string>> searched;
+    for (const std::string_view extension : {"txt", "*"}) {
+        collector.CollectFolders("C:\\W", true, 2, extension);
+        const std::size_t searches = tree.searches.size();
+        searched.emplace_back();
+        for (std::size_t i = 0; i < collector.CollectedFolders().Count(); ++i) {
+            collector.FolderFiles().Reset();
+            collector.FillFileList(i, "*");
+            for (const std::string& file : Entries(collector.FolderFiles())) searched.back().push_back(file);
+        }
+        // Deeper lies at the last level: the walk did not search it.
+        EXPECT_EQ(tree.searches.size() - searches, extension == "*" ? 1u : 3u) << extension;
+    }
+    EXPECT_EQ(searched[0], searched[1]);
+    EXPECT_EQ(searched[1], (std::vector<std::string>{"C:\\W\\A.txt", "C:\\W\\b.txt", "C:\\W\\Sub\\a", "C:\\W\\Sub\\Deeper\\c.txt"}));
+    EXPECT_EQ(collector.FolderFiles().SizeAt(0), 3u);
+}
+
 TEST_F(FolderCollectorTest, DoubleByteNamesEndingInTheSeparatorByteAreOneLevel) {
     tree.AddFile("C:\\" + kHyo + "\\" + kHyo + ".txt");
     tree.AddFolder("C:\\" + kHyo + "\\" + kHyo);
