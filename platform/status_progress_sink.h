@@ -14,17 +14,17 @@
 // which keeps the window as lively as the eye can tell.
 class StatusProgressSink : public ProgressSink {
 public:
-    static constexpr ULONGLONG kIntervalMs = 20;
+    static constexpr LONGLONG kIntervalMs = 20;
 
-    StatusProgressSink(HWND status, std::function<void()> pumpMessages)
-        : m_status(status), m_pumpMessages(std::move(pumpMessages)) {}
+    StatusProgressSink(HWND status, std::function<void()> pumpMessages);
 
     void ShowItem(std::string_view path) override;
 
 private:
     HWND m_status;
     std::function<void()> m_pumpMessages;
+    LONGLONG m_interval;  // in performance-counter ticks
     bool m_shownAny = false;
-    ULONGLONG m_lastShown = 0;
+    LONGLONG m_lastShown = 0;
     std::string m_text;
 };
