@@ -17,9 +17,9 @@
 
 namespace {
 // cp932 names whose second byte is 0x5C, the value of '\\'.
-const std::string kHyo = "\x95\x5C";  // 表
-const std::string kSo = "\x83\x5C";   // ソ
-const std::string kNo = "\x94\x5C";   // 能
+const std::string kHyo = "\x95\x5C";  // U+8868 (hyo)
+const std::string kSo = "\x83\x5C";   // U+30BD (katakana so)
+const std::string kNo = "\x94\x5C";   // U+80FD (no)
 const std::string kRoot = "C:\\listora-search";
 
 std::vector<std::string> Strings(const SortedPathList& list) {
