@@ -85,8 +85,8 @@ int CopyProgressDialog::ComposeListing() {
     ClipboardAccumulator accumulator(clipboard, clock);
     FindFileSearch search;
     ListBoxOrdering ordering;
-    FolderCollector collector(search, ordering, text);
     StatusProgressSink progress(GetDlgItem(IDC_STATUS), [this] { PumpMessages(); });
+    FolderCollector collector(search, ordering, text, &progress);
     ListingComposer composer(collector, accumulator, progress, text);
     composer.ComposeListing(m_startPath, m_filterExtension, m_options);
     return 1;

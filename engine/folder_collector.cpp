@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "engine/progress_sink.h"
 #include "platform/text_services.h"
 
-FolderCollector::FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text)
-    : m_search(search), m_text(text), m_collected(ordering), m_files(ordering), m_children(ordering) {}
+FolderCollector::FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text,
+                                 ProgressSink* searchProgress)
+    : m_search(search), m_searchProgress(searchProgress), m_text(text), m_collected(ordering), m_files(ordering), m_children(ordering) {}
 
 void FolderCollector::AddBackslash(std::string& path) const { m_text.AddBackslash(path); }
 
@@ -36,6 +38,7 @@ void FolderCollector::Walk(SortedPathList& target, std::string& folder, int fold
     // Sub-folders are walked after the search has ended, so that a folder's
     // kept files stay together and only one search is open at a time.
     std::vector<std::pair<std::string, bool>> below;
+    if (m_searchProgress) m_searchProgress->ShowSearch(std::string_view(folder).substr(0, length - 1));
     const bool searched = m_search.Search(folder + "*.*", [&](const FoundEntry& entry) {
         if (!entry.isDirectory) {
             if (m_keepFiles) {

@@ -11,6 +11,7 @@
 #include "engine/directory_search.h"
 #include "engine/sorted_path_list.h"
 
+class ProgressSink;
 class StringOrdering;
 class TextServices;
 
@@ -31,7 +32,9 @@ public:
     // every search pattern and file path built on it stays within the limit.
     static constexpr std::size_t kMaxFolderBytes = kMaxPathBytes - 12;
 
-    FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text);
+    // `searchProgress`, when given, hears of every folder a walk searches.
+    FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text,
+                    ProgressSink* searchProgress = nullptr);
 
     void AddBackslash(std::string& path) const;
     void RemoveBackslash(std::string& path) const;
@@ -87,6 +90,7 @@ private:
     bool LeadsBack(const std::string& link, std::vector<Ancestor>& ancestors);
 
     DirectorySearch& m_search;
+    ProgressSink* m_searchProgress;
     const TextServices& m_text;
     SortedPathList m_collected;
     SortedPathList m_files;

@@ -19,6 +19,8 @@ public:
     StatusProgressSink(HWND status, std::function<void()> pumpMessages);
 
     void ShowItem(std::string_view path) override;
+    // The folders being collected move the status line the same way.
+    void ShowSearch(std::string_view folder) override { ShowItem(folder); }
 
 private:
     HWND m_status;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -24,8 +25,10 @@ struct RecordingProgress : ProgressSink {
         shown.emplace_back(path);
         clock.now += std::chrono::milliseconds(3);
     }
+    void ShowSearch(std::string_view folder) override { searched.emplace_back(folder); }
     ManualClock& clock;
     std::vector<std::string> shown;
+    std::vector<std::string> searched;
 };
 
 struct ListingComposerTest : ::testing::Test {
@@ -189,6 +192,16 @@ TEST_F(ListingComposerTest, ProgressShowsEveryWrittenItemOnce) {
     progress.shown.clear();
     Listing("C:\\Work", [](ListingOptions& o) { o.folderNameOutput = 1, o.folderOutputType = 3; });
     EXPECT_EQ(progress.shown, (std::vector<std::string>{"C:\\Work\\Empty", "C:\\Work\\Sub"}));
+}
+
+TEST_F(ListingComposerTest, CollectionShowsEveryFolderItSearchesAndNothingElse) {
+    FolderCollector reporting{tree, ordering, text, &progress};
+    reporting.CollectFolders("C:\\Work\\", true, 2, "txt");
+    std::sort(progress.searched.begin(), progress.searched.end());
+    // Sub\Deep is collected, but nothing below it could be: it is not searched.
+    EXPECT_EQ(progress.searched, (std::vector<std::string>{"C:\\Work", "C:\\Work\\Empty", "C:\\Work\\Sub"}));
+    EXPECT_TRUE(progress.shown.empty());
+    EXPECT_EQ(reporting.CollectedFolders().Count(), 4u);
 }
 
 // A generated tree: the plain listing names every generated file once, gives
