@@ -7,6 +7,8 @@
 #include "browser/extension_dialog.h"
 #include "browser/extension_rule.h"
 #include "browser/path_rules.h"
+#include "engine/copy_progress_dialog.h"
+#include "engine/listing_options.h"
 #include "platform/registry_preset_storage.h"
 #include "platform/system_text_services.h"
 #include "platform/win_handles.h"
@@ -101,8 +103,16 @@ BOOL MainDialog::OnInitDialog() {
 }
 
 void MainDialog::OnOK() {
-    // The transfer arrives with the progress dialog. The default handling
-    // would end the dialog, and with it the program.
+    // The transfer runs in its own modal dialog; this window stays open with
+    // its lists, path and selection as they are (the default handling would
+    // end it, and with it the program).
+    CopyProgressDialog dialog;
+    dialog.SetFilterExtension(m_extension);
+    dialog.SetStartPath(m_currentPath);
+    const int presetIndex = PresetIndexFromRadios(IsDlgButtonChecked(IDC_PRESET1), IsDlgButtonChecked(IDC_PRESET2));
+    RegistryPresetStorage storage;
+    dialog.m_options.LoadFromPreset(PresetStore(storage), presetIndex);
+    dialog.DoModal();
 }
 
 BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {

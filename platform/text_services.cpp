@@ -24,6 +24,14 @@ std::size_t TextServices::FindLastSeparator(std::string_view text) const {
     return found;
 }
 
+std::size_t TextServices::CountSeparators(std::string_view text) const {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+        if (text[pos] == '\\') ++count;
+    }
+    return count;
+}
+
 bool TextServices::EndsWithSeparator(std::string_view text) const {
     return !text.empty() && FindLastSeparator(text) == text.size() - 1;
 }

@@ -26,6 +26,8 @@ public:
 
     // Position of the last '\\' that is a character of its own, or npos.
     std::size_t FindLastSeparator(std::string_view text) const;
+    // Number of '\\' characters in the text.
+    std::size_t CountSeparators(std::string_view text) const;
     bool EndsWithSeparator(std::string_view text) const;
     // Appends '\\' unless the text already ends with one.
     void AddBackslash(std::string& path) const;

@@ -48,6 +48,10 @@
 #define IDC_COLLECTED_FOLDERS 1088
 #define IDC_FOLDER_FILES 1089
 #define IDC_CHILD_FOLDERS 1090
+#define IDR_COPY_CLIP 139
+// The program's title, and the warning shown when the clip cannot be opened.
+#define IDS_APP_TITLE 3100
+#define IDS_CLIP_WARNING 3101
 
 // --- settings dialog and preset pages ---
 #define IDD_SETTINGS            130

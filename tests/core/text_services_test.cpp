@@ -19,11 +19,14 @@ TEST(TextServicesTest, SecondByteOfDoubleByteCharacterIsNeverASeparator) {
     EXPECT_TRUE(cp932.EndsWithSeparator("C:\\" + kHyo + "\\"));
     EXPECT_EQ(cp932.FindLastSeparator("a\\b\\c"), 3u);
     EXPECT_EQ(cp932.FindLastSeparator(""), std::string::npos);
+    EXPECT_EQ(cp932.CountSeparators("C:\\" + kHyo + "\\" + kSo + kNo + "\\"), 3u);
+    EXPECT_EQ(cp932.CountSeparators(kHyo + kNo), 0u);
 
     // The same bytes in a single-byte page are two characters, one of them '\\'.
     const TextServices single;
     EXPECT_EQ(single.FindLastSeparator("C:\\" + kHyo), 4u);
     EXPECT_TRUE(single.EndsWithSeparator(kSo));
+    EXPECT_EQ(single.CountSeparators(kHyo + kNo), 2u);
 }
 
 TEST(TextServicesTest, AddAndRemoveOneTrailingBackslash) {

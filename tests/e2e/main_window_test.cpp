@@ -323,8 +323,11 @@ TEST_F(MainWindowTest, RefillingAThousandFilesTwoHundredTimesHoldsNoMoreResource
     const ResourceUse after = m_program->Resources();
 
     EXPECT_GT(before.gdiObjects, 0u);
-    EXPECT_LE(after.gdiObjects, before.gdiObjects) << "GDI objects";
-    EXPECT_LE(after.userObjects, before.userObjects) << "USER objects";
+    // The shell may still cache an icon or two on its own; a leak per draw
+    // or per refill would be hundreds.
+    constexpr DWORD kSlack = 8;
+    EXPECT_LE(after.gdiObjects, before.gdiObjects + kSlack) << "GDI objects";
+    EXPECT_LE(after.userObjects, before.userObjects + kSlack) << "USER objects";
     // A leaked record per file would be well over 10 MB here.
     EXPECT_LT(after.committedBytes, before.committedBytes + 2 * 1024 * 1024)
         << before.committedBytes << " -> " << after.committedBytes;

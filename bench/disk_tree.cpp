@@ -1,0 +1,31 @@
+#include "bench/disk_tree.h"
+
+#include <windows.h>
+
+#include "platform/unique_handle.h"
+
+namespace {
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+}  // namespace
+
+DiskTree::DiskTree(std::string root) : m_root(std::move(root)) {
+    if (!CreateDirectoryA(m_root.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) ++failures;
+}
+
+std::string DiskTree::Path(std::string_view relative) const { return m_root + "\\" + std::string(relative); }
+
+void DiskTree::AddFolder(std::string_view relative) {
+    if (!CreateDirectoryA(Path(relative).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) ++failures;
+}
+
+void DiskTree::AddFile(std::string_view relative, std::uint64_t size) {
+    const UniqueHandle<FileHandleTraits> file(
+        CreateFileA(Path(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    if (!file || !SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.get())) ++failures;
+}

@@ -1,0 +1,324 @@
+// Times the transfer under Wine against a bare FindFirstFileA walk of the same
+// tree, and reports peak memory and growth from 100,000 to 200,000 files.
+//   listora_bench           the full set (trees are made on first use)
+//   listora_bench --smoke   one pass over tiny trees, no targets checked
+// Every measurement runs in a process of its own (listora_bench measure ...),
+// so that each peak working set belongs to one run. The first tree is also
+// transferred through the program's progress dialog, which must keep its
+// status line repainting while it runs.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/disk_tree.h"
+#include "engine/clipboard_accumulator.h"
+#include "engine/clock.h"
+#include "engine/copy_progress_dialog.h"
+#include "engine/folder_collector.h"
+#include "engine/listing_composer.h"
+#include "platform/find_file_search.h"
+#include "platform/list_box_ordering.h"
+#include "platform/status_progress_sink.h"
+#include "platform/system_text_services.h"
+#include "platform/unique_handle.h"
+#include "platform/win32_clipboard.h"
+#include "resources/resource.h"
+
+namespace {
+struct HandleTraits {
+    using Handle = HANDLE;
+    static HANDLE Empty() { return nullptr; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+
+struct FindTraits {
+    using Handle = HANDLE;
+    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE handle) { FindClose(handle); }
+};
+
+struct WindowTraits {
+    using Handle = HWND;
+    static HWND Empty() { return nullptr; }
+    static void Close(HWND window) { DestroyWindow(window); }
+};
+
+// Targets of the transfer issue.
+constexpr double kMaxEngineRatio = 2.0;
+constexpr double kMaxGrowth = 2.3;
+constexpr double kMemoryAllowance = 64.0 * 1024 * 1024;
+constexpr int kListingMultiple = 4;
+// The progress dialog's status line must visibly move.
+constexpr double kMinRepaintsPerSecond = 20;
+
+// (a): the least a listing can cost, a recursive walk that looks at every entry.
+std::size_t BareWalk(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    const UniqueHandle<FindTraits> search(FindFirstFileA((folder + "\\*.*").c_str(), &data));
+    if (!search) return 0;
+    std::size_t files = 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ++files;
+        } else if (std::strcmp(data.cFileName, ".") != 0 && std::strcmp(data.cFileName, "..") != 0) {
+            files += BareWalk(folder + "\\" + data.cFileName);
+        }
+    } while (FindNextFileA(search.get(), &data));
+    return files;
+}
+
+ListingOptions OptionsFor(const std::string& kind) {
+    ListingOptions options;
+    options.subFolders = 1;
+    options.subFolderDepth = 9;
+    if (kind == "all") {
+        options.noExtension = options.lowerCase = options.reverse = 1;
+        options.folderNameOutput = 1, options.folderOutputType = 0, options.nextFolder = 1;
+        options.lineNumbers = 1, options.numberWidth = 6, options.zeroPad = 1, options.separatorType = 1;
+        options.spacesBefore = 1, options.spacesAfter = 1, options.fileSize = 1;
+    }
+    return options;
+}
+
+// What the progress dialog does from its start timer on: when the run began
+// and how often its status line changed since. (A static control repaints
+// for each change: at once under Wine, in the pump that follows on Windows.)
+struct DialogWatch {
+    std::chrono::steady_clock::time_point runStart;
+    bool running = false;
+    std::size_t statusChanges = 0;
+} g_dialog;
+
+LRESULT CALLBACK WatchTimer(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_TIMER &&
+        msg->wParam == CopyProgressDialog::kStartTimer && !g_dialog.running) {
+        g_dialog.running = true;
+        g_dialog.runStart = std::chrono::steady_clock::now();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchStatus(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_SETTEXT && g_dialog.running && GetDlgCtrlID(call->hwnd) == IDC_STATUS) {
+        ++g_dialog.statusChanges;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::size_t ClipboardTextLength() {
+    if (!OpenClipboard(nullptr)) return 0;
+    const HGLOBAL block = GetClipboardData(CF_TEXT);
+    const char* text = block ? static_cast<const char*>(GlobalLock(block)) : nullptr;
+    const std::size_t length = text ? strnlen(text, GlobalSize(block)) : 0;
+    if (text) GlobalUnlock(block);
+    CloseClipboard();
+    return length;
+}
+
+// One measurement: prints seconds, peak working set, listing bytes and the
+// status line's repaints to `out`.
+int Measure(const std::string& kind, const std::string& root, const std::string& out) {
+    double seconds = 0;
+    std::size_t listing = 0;
+    if (kind == "dialog") {
+        // From the start timer, which begins the run, to the dialog's end.
+        const HHOOK timerHook = SetWindowsHookExA(WH_GETMESSAGE, WatchTimer, nullptr, GetCurrentThreadId());
+        const HHOOK statusHook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStatus, nullptr, GetCurrentThreadId());
+        CopyProgressDialog dialog;
+        dialog.SetFilterExtension("*");
+        dialog.SetStartPath(root.c_str());
+        dialog.m_options = OptionsFor("plain");
+        dialog.DoModal();
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - g_dialog.runStart).count();
+        UnhookWindowsHookEx(statusHook);
+        UnhookWindowsHookEx(timerHook);
+        listing = ClipboardTextLength();
+    } else if (kind == "walk") {
+        const auto start = std::chrono::steady_clock::now();
+        BareWalk(root);
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    } else {
+        // A small visible window with a status line, as the progress dialog has.
+        const UniqueHandle<WindowTraits> window(CreateWindowExA(0, "STATIC", "listora bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                                                0, 400, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+        const HWND status = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 5, 40, 380, 20, window.get(), nullptr,
+                                            GetModuleHandleA(nullptr), nullptr);
+        const auto pump = [] {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        };
+        pump();
+        FindFileSearch search;
+        const ListBoxOrdering ordering;
+        StatusProgressSink progress(status, pump);
+        FolderCollector collector(search, ordering, SystemTextServices(), &progress);
+        Win32Clipboard clipboard(window.get());
+        SteadyClock clock;
+        ClipboardAccumulator accumulator(clipboard, clock);
+        ListingComposer composer(collector, accumulator, progress, SystemTextServices());
+        const auto start = std::chrono::steady_clock::now();
+        composer.ComposeListing(root, "*", OptionsFor(kind));
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        listing = ClipboardTextLength();
+    }
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    FILE* file = std::fopen(out.c_str(), "w");
+    if (!file) return 1;
+    std::fprintf(file, "%.6f %zu %zu %zu\n", seconds, static_cast<std::size_t>(memory.PeakWorkingSetSize), listing,
+                 g_dialog.statusChanges);
+    std::fclose(file);
+    return 0;
+}
+
+struct Result {
+    double seconds = 1e9;
+    double peak = 0;
+    double listing = 0;
+    // Of the best run.
+    double paintsPerSecond = 0;
+    bool ok = false;
+};
+
+std::string Self() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted(1, '"');
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
+// The best of `runs` measurements, each in a fresh process.
+Result Run(const std::string& kind, const std::string& root, int runs) {
+    Result best;
+    const std::string out = root + ".result";
+    for (int i = 0; i < runs; ++i) {
+        DeleteFileA(out.c_str());
+        std::string command = Quoted(Self());
+        command += " measure " + kind + " " + Quoted(root) + " " + Quoted(out);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return best;
+        CloseHandle(process.hThread);
+        const UniqueHandle<HandleTraits> child(process.hProcess);
+        WaitForSingleObject(child.get(), INFINITE);
+        double seconds = 0;
+        std::size_t peak = 0;
+        std::size_t listing = 0;
+        std::size_t paints = 0;
+        FILE* file = std::fopen(out.c_str(), "r");
+        const bool read = file && std::fscanf(file, "%lf %zu %zu %zu", &seconds, &peak, &listing, &paints) == 4;
+        if (file) std::fclose(file);
+        if (!read) return best;
+        best.ok = true;
+        if (seconds < best.seconds) best.paintsPerSecond = seconds > 0 ? paints / seconds : 0;
+        best.seconds = std::min(best.seconds, seconds);
+        best.peak = std::max(best.peak, static_cast<double>(peak));
+        best.listing = static_cast<double>(listing);
+    }
+    DeleteFileA(out.c_str());
+    return best;
+}
+
+// Makes the tree unless it was made before (`make bench` makes the large
+// ones from Linux, which is far quicker).
+bool EnsureTree(const std::string& base, const TreeSpec& tree) {
+    const std::string root = base + "\\" + tree.name;
+    const std::string done = root + ".done";
+    if (GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    std::printf("making %s (%zu files)...\n", root.c_str(), tree.files);
+    std::fflush(stdout);
+    DiskTree disk(root);
+    GenerateTree(tree, disk);
+    if (disk.failures != 0) return false;
+    const UniqueHandle<HandleTraits> marker(
+        CreateFileA(done.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return true;
+}
+
+int Driver(bool smoke) {
+    const std::string base = smoke ? "C:\\listora-bench-smoke" : "C:\\listora-bench";
+    CreateDirectoryA(base.c_str(), nullptr);
+    const std::vector<TreeSpec> trees = BenchmarkTrees(smoke);
+    // The best of five: the machine is shared, and Wine's file search varies.
+    const int runs = smoke ? 1 : 5;
+    bool met = true;
+    std::vector<Result> plain;
+    std::vector<Result> all;
+    std::printf("%-12s %9s %9s %18s %18s %12s %12s\n", "tree", "files", "walk s", "default s (ratio)", "all s (ratio)",
+                "peak MB", "limit MB");
+    for (const TreeSpec& tree : trees) {
+        if (!EnsureTree(base, tree)) {
+            std::printf("%s: cannot make the tree\n", tree.name);
+            return 1;
+        }
+        const std::string root = base + "\\" + tree.name;
+        const Result walk = Run("walk", root, runs);
+        plain.push_back(Run("plain", root, runs));
+        all.push_back(Run("all", root, runs));
+        if (!walk.ok || !plain.back().ok || !all.back().ok || plain.back().listing == 0) {
+            std::printf("%s: a measurement failed\n", tree.name);
+            return 1;
+        }
+        const double mb = 1024.0 * 1024.0;
+        const double peak = std::max(plain.back().peak, all.back().peak);
+        const double limit = kMemoryAllowance + kListingMultiple * std::max(plain.back().listing, all.back().listing);
+        const double plainRatio = plain.back().seconds / walk.seconds;
+        const double allRatio = all.back().seconds / walk.seconds;
+        std::printf("%-12s %9zu %9.3f %9.3f (%5.2fx) %9.3f (%5.2fx) %12.1f %12.1f\n", tree.name, tree.files, walk.seconds,
+                    plain.back().seconds, plainRatio, all.back().seconds, allRatio, peak / mb, limit / mb);
+        met = met && plainRatio <= kMaxEngineRatio && allRatio <= kMaxEngineRatio && peak <= limit;
+        if (&tree == &trees.front()) {
+            const Result dialog = Run("dialog", root, runs);
+            if (!dialog.ok || dialog.listing != plain.back().listing) {
+                std::printf("%s: the progress dialog's transfer failed\n", tree.name);
+                return 1;
+            }
+            const double dialogRatio = dialog.seconds / walk.seconds;
+            std::printf("%-12s through the progress dialog: %.3f s (%.2fx walk), status line repainted %.0f times a second\n",
+                        tree.name, dialog.seconds, dialogRatio, dialog.paintsPerSecond);
+            met = met && dialogRatio <= kMaxEngineRatio && (smoke || dialog.paintsPerSecond >= kMinRepaintsPerSecond);
+        }
+    }
+    if (!smoke) {
+        // Pairs: each tree at 200,000 files against the same at 100,000.
+        for (std::size_t i = 0; i + 1 < trees.size(); i += 2) {
+            const double plainGrowth = plain[i + 1].seconds / plain[i].seconds;
+            const double allGrowth = all[i + 1].seconds / all[i].seconds;
+            std::printf("growth %s -> %s: default %.2fx, all %.2fx\n", trees[i].name, trees[i + 1].name, plainGrowth,
+                        allGrowth);
+            met = met && plainGrowth <= kMaxGrowth && allGrowth <= kMaxGrowth;
+        }
+        std::printf("targets (engine and dialog <= %.1fx walk, growth <= %.1fx, peak <= 64 MB + %dx listing, "
+                    "status >= %.0f repaints/s): %s\n",
+                    kMaxEngineRatio, kMaxGrowth, kListingMultiple, kMinRepaintsPerSecond, met ? "met" : "MISSED");
+    }
+    return smoke || met ? 0 : 2;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "measure") == 0) return Measure(argv[2], argv[3], argv[4]);
+    if (argc == 2 && std::strcmp(argv[1], "--smoke") == 0) return Driver(true);
+    if (argc == 1) return Driver(false);
+    std::fprintf(stderr, "usage: listora_bench [--smoke]\n");
+    return 2;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+// Receives a generated tree, parents before children; paths are relative to
+// the tree's root folder.
+class TreeSink {
+public:
+    virtual ~TreeSink() = default;
+    virtual void AddFolder(std::string_view relative) = 0;
+    virtual void AddFile(std::string_view relative, std::uint64_t size) = 0;
+};
+
+// `files` files in folders of `filesPerFolder`, ten folders to a level, three
+// levels deep (100,000 files make 1,000 folders of files in 1,110 folders).
+void GenerateDeepTree(std::size_t files, std::size_t filesPerFolder, TreeSink& sink);
+// `files` files in the root folder itself.
+void GenerateWideTree(std::size_t files, TreeSink& sink);
+
+// A tree the benchmark times, made below one base folder under `name`.
+struct TreeSpec {
+    const char* name;
+    bool deep;
+    std::size_t files;
+};
+
+// Deep and wide trees of 100,000 and 200,000 files, each pair in that order;
+// with `smoke`, two tiny ones.
+std::vector<TreeSpec> BenchmarkTrees(bool smoke);
+void GenerateTree(const TreeSpec& tree, TreeSink& sink);

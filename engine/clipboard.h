@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The system clipboard as the transfer uses it: plain text (CF_TEXT) in the
+// ANSI code page. Only one program can hold it open at a time.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    // Opens it for this program; false while another program holds it open.
+    virtual bool Open() = 0;
+    virtual void Close() = 0;
+    // The calls below need the clipboard open.
+    // Removes every format.
+    virtual bool Empty() = 0;
+    // The text up to its first NUL; false when the clipboard offers none.
+    virtual bool ReadText(std::string& text) = 0;
+    // Replaces every format with `text`. False when the memory for it cannot
+    // be had; the clipboard is then left as it was.
+    virtual bool ReplaceText(std::string_view text) = 0;
+    // Changes with every change of the content, whichever program makes it.
+    virtual std::uint32_t SequenceNumber() = 0;
+};
+
+// Holds the clipboard open for one access and closes it however that ends.
+class ClipboardSession {
+public:
+    explicit ClipboardSession(Clipboard& clipboard) : m_clipboard(clipboard), m_open(clipboard.Open()) {}
+    ~ClipboardSession() {
+        if (m_open) m_clipboard.Close();
+    }
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+
+    explicit operator bool() const { return m_open; }
+
+private:
+    Clipboard& m_clipboard;
+    bool m_open;
+};

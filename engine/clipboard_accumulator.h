@@ -1,0 +1,54 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class Clipboard;
+class Clock;
+
+// Builds the listing on the clipboard piece by piece. Other programs see what
+// they would see if every piece were put on the clipboard at once: a growing
+// prefix of the listing, and at the end exactly the concatenation of the
+// pieces. Rewriting the whole text for every piece would make a run quadratic
+// and flood clipboard viewers, so the text is kept here and published at most
+// every kPublishInterval, and once more at the end. A publication copies the
+// whole text; once it takes long, the next one waits kPublishSpacing times as
+// long, so that publishing stays a small, fixed share of the run.
+class ClipboardAccumulator {
+public:
+    static constexpr std::chrono::milliseconds kPublishInterval{75};
+    static constexpr int kPublishSpacing = 10;
+    // How often, and how far apart, the last publication is tried while
+    // another program holds the clipboard open.
+    static constexpr int kFinalAttempts = 20;
+    static constexpr std::chrono::milliseconds kFinalRetryDelay{25};
+
+    ClipboardAccumulator(Clipboard& clipboard, Clock& clock);
+
+    // Empties the clipboard and starts a new listing. False when the clipboard
+    // cannot be opened: its text stays, and the listing follows it.
+    bool Clear();
+    // Adds a piece to the listing.
+    void Append(std::string_view piece);
+    // Publishes what is not yet on the clipboard, waiting a little while
+    // another program holds it open. False when that did not succeed.
+    bool Finish();
+
+private:
+    bool Publish();
+
+    Clipboard& m_clipboard;
+    Clock& m_clock;
+    // The listing as the clipboard should hold it; from m_pendingFrom on it is
+    // not yet published.
+    std::string m_text;
+    std::size_t m_pendingFrom = 0;
+    // The sequence number our last write left; none when the clipboard holds
+    // someone else's content.
+    std::optional<std::uint32_t> m_ownSequence;
+    std::chrono::milliseconds m_nextPublish{};
+};

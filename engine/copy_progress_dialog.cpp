@@ -1,0 +1,122 @@
+#include "engine/copy_progress_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "engine/clipboard_accumulator.h"
+#include "engine/clock.h"
+#include "engine/folder_collector.h"
+#include "engine/listing_composer.h"
+#include "platform/find_file_search.h"
+#include "platform/list_box_ordering.h"
+#include "platform/status_progress_sink.h"
+#include "platform/resource_string.h"
+#include "platform/system_text_services.h"
+#include "platform/win32_clipboard.h"
+#include "resources/resource.h"
+
+namespace {
+template <std::size_t N>
+void CopyCut(char (&buffer)[N], const char* text, std::size_t maxBytes) {
+    const std::string_view given = text ? std::string_view(text, ::strnlen(text, maxBytes + 1)) : "";
+    const std::string_view kept = SystemTextServices().CutToBytes(given, maxBytes);
+    std::memcpy(buffer, kept.data(), kept.size());
+    buffer[kept.size()] = '\0';
+}
+}  // namespace
+
+CopyProgressDialog::CopyProgressDialog() : CDialog(IDD_COPY_PROGRESS), m_clipId(IDR_COPY_CLIP) {}
+
+void CopyProgressDialog::SetFilterExtension(const char* text) { CopyCut(m_filterExtension, text, 8); }
+
+void CopyProgressDialog::SetStartPath(const char* text) { CopyCut(m_startPath, text, MAX_PATH - 1); }
+
+void CopyProgressDialog::PumpMessages() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Not ours to take: whoever runs the outer loop ends on it.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+BOOL CopyProgressDialog::OnInitDialog() {
+    OnCreate();
+    return CDialog::OnInitDialog();
+}
+
+void CopyProgressDialog::OnCreate() { ::SetTimer(m_hWnd, kStartTimer, kStartDelayMs, nullptr); }
+
+void CopyProgressDialog::OnShowWindow(BOOL show) {
+    const HWND animation = GetDlgItem(IDC_ANIMATION);
+    if (show) {
+        if (!::SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(::GetModuleHandleA(nullptr)),
+                            reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(m_clipId)))) {
+            ::MessageBoxA(m_hWnd, LoadResourceString(IDS_CLIP_WARNING).c_str(), LoadResourceString(IDS_APP_TITLE).c_str(),
+                          MB_ICONWARNING | MB_OK);
+        }
+        // From the first frame to the last, repeating without end.
+        ::SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
+    } else {
+        ::SendMessageA(animation, ACM_STOP, 0, 0);
+        ::SendMessageA(animation, ACM_OPENA, 0, 0);
+    }
+}
+
+void CopyProgressDialog::OnTimer(UINT_PTR id) {
+    if (id != kStartTimer) return;
+    // Killed first, so the run happens once even though it pumps messages.
+    ::KillTimer(m_hWnd, kStartTimer);
+    ComposeListing();
+    ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+int CopyProgressDialog::ComposeListing() {
+    const TextServices& text = SystemTextServices();
+    Win32Clipboard clipboard(m_hWnd);
+    SteadyClock clock;
+    ClipboardAccumulator accumulator(clipboard, clock);
+    FindFileSearch search;
+    ListBoxOrdering ordering;
+    StatusProgressSink progress(GetDlgItem(IDC_STATUS), [this] { PumpMessages(); });
+    FolderCollector collector(search, ordering, text, &progress);
+    ListingComposer composer(collector, accumulator, progress, text);
+    composer.ComposeListing(m_startPath, m_filterExtension, m_options);
+    return 1;
+}
+
+void CopyProgressDialog::OnCancel() {
+    // Every close request becomes a cancel command; the first one ends the
+    // dialog and the rest are ignored, so the run's pump and any message
+    // box can empty the queue.
+    if (m_cancelled) return;
+    m_cancelled = true;
+    ::KillTimer(m_hWnd, kStartTimer);
+    CDialog::OnCancel();
+}
+
+BOOL CopyProgressDialog::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) return FALSE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+INT_PTR CopyProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SHOWWINDOW:
+        OnShowWindow(static_cast<BOOL>(wParam));
+        break;
+    case WM_TIMER:
+        OnTimer(wParam);
+        break;
+    default:
+        break;
+    }
+    return CDialog::OnMessage(message, wParam, lParam);
+}

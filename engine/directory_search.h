@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// One entry that a folder search reports.
+struct FoundEntry {
+    std::string_view name;  // the long name
+    bool isDirectory = false;
+    // A link or junction: the folder it shows may lie elsewhere, even above it.
+    bool isLink = false;
+    std::uint64_t size = 0;
+};
+
+// Tells two folders apart even when they are reached under different paths.
+struct FolderIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+
+// The platform's pattern search in one folder: "*" matches any run of
+// characters and "?" one, without regard to case, and "*.*" every name;
+// "." and ".." come in every folder but a drive root.
+class DirectorySearch {
+public:
+    using Visitor = std::function<void(const FoundEntry&)>;
+
+    virtual ~DirectorySearch() = default;
+    // Reports every entry that matches `pattern` (a folder path, "\", a name
+    // pattern). False when the search could not start: no such folder, no
+    // access, or nothing matches.
+    virtual bool Search(const std::string& pattern, const Visitor& found) = 0;
+    // The identity of the folder at `path` (which may end with "\"), or none
+    // when it cannot be told.
+    virtual std::optional<FolderIdentity> IdentifyFolder(const std::string& path) = 0;
+};

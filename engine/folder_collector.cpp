@@ -1,0 +1,138 @@
+#include "engine/folder_collector.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "engine/progress_sink.h"
+#include "platform/text_services.h"
+
+FolderCollector::FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text,
+                                 ProgressSink* searchProgress)
+    : m_search(search), m_searchProgress(searchProgress), m_text(text), m_collected(ordering), m_files(ordering), m_children(ordering) {}
+
+void FolderCollector::AddBackslash(std::string& path) const { m_text.AddBackslash(path); }
+
+void FolderCollector::RemoveBackslash(std::string& path) const { m_text.RemoveBackslash(path); }
+
+int FolderCollector::CountDepth(std::string_view path) const {
+    const std::size_t separators = m_text.CountSeparators(path) - (m_text.EndsWithSeparator(path) ? 1 : 0);
+    return static_cast<int>(std::min<std::size_t>(separators, std::numeric_limits<int>::max()));
+}
+
+void FolderCollector::WalkFolders(SortedPathList& target, std::string_view folder, int maximum, int baseDepth) {
+    std::string path(folder);
+    AddBackslash(path);
+    std::vector<Ancestor> ancestors{{path.size(), std::nullopt, false}};
+    Walk(target, path, CountDepth(path), maximum, baseDepth, ancestors);
+    target.Sort();
+}
+
+void FolderCollector::Walk(SortedPathList& target, std::string& folder, int folderDepth, int maximum, int baseDepth,
+                           std::vector<Ancestor>& ancestors) {
+    const int childLevel = folderDepth + 1 - baseDepth;
+    // Nothing below this folder can be taken: spare the search.
+    if (childLevel > maximum) return;
+    const bool descend = childLevel < maximum;
+    const std::size_t length = folder.size();
+    const std::size_t firstFile = m_seenFiles.size();
+    // Sub-folders are walked after the search has ended, so that a folder's
+    // kept files stay together and only one search is open at a time.
+    std::vector<std::pair<std::string, bool>> below;
+    if (m_searchProgress) m_searchProgress->ShowSearch(std::string_view(folder).substr(0, length - 1));
+    const bool searched = m_search.Search(folder + "*.*", [&](const FoundEntry& entry) {
+        if (!entry.isDirectory) {
+            if (m_keepFiles) {
+                m_seenFiles.push_back({m_seenNames.size(), entry.name.size(), entry.size});
+                m_seenNames += entry.name;
+            }
+            return;
+        }
+        if (entry.name == "." || entry.name == "..") return;
+        folder.resize(length);
+        folder += entry.name;
+        if (folder.size() > kMaxFolderBytes) return;
+        target.Add(folder);
+        if (descend) below.emplace_back(entry.name, entry.isLink);
+    });
+    folder.resize(length);
+    if (m_keepFiles && searched) {
+        std::string key = folder;
+        RemoveBackslash(key);
+        m_seenFolders[key] = {firstFile, m_seenFiles.size() - firstFile};
+    }
+    for (const auto& [name, isLink] : below) {
+        folder.resize(length);
+        folder += name;
+        folder += '\\';
+        if (isLink && LeadsBack(folder, ancestors)) continue;
+        ancestors.push_back({folder.size(), std::nullopt, false});
+        Walk(target, folder, folderDepth + 1, maximum, baseDepth, ancestors);
+        ancestors.pop_back();
+    }
+    folder.resize(length);
+}
+
+bool FolderCollector::LeadsBack(const std::string& link, std::vector<Ancestor>& ancestors) {
+    const std::optional<FolderIdentity> identity = m_search.IdentifyFolder(link);
+    // A link whose target cannot be told might close a circle: not entered.
+    if (!identity) return true;
+    for (Ancestor& ancestor : ancestors) {
+        if (!ancestor.identified) {
+            ancestor.identity = m_search.IdentifyFolder(link.substr(0, ancestor.length));
+            ancestor.identified = true;
+        }
+        if (ancestor.identity == identity) return true;
+    }
+    return false;
+}
+
+StartFolder FolderCollector::CollectFolders(std::string_view startPath, bool subFolders, std::int32_t subFolderDepth,
+                                            std::string_view extension) {
+    StartFolder start;
+    start.depth = CountDepth(startPath);
+    start.normalised = startPath;
+    AddBackslash(start.normalised);
+    start.text = start.normalised;
+    RemoveBackslash(start.text);
+    m_collected.Reset();
+    m_collected.Add(start.text);
+    m_seenNames.clear();
+    m_seenFiles.clear();
+    m_seenFolders.clear();
+    m_keepFiles = extension == "*";
+    WalkFolders(m_collected, start.normalised, subFolders ? std::max(subFolderDepth, 0) : 0, start.depth);
+    m_keepFiles = false;
+    return start;
+}
+
+void FolderCollector::ListChildFolders(std::string_view folder) {
+    m_children.Reset();
+    WalkFolders(m_children, folder, 1, CountDepth(folder));
+}
+
+void FolderCollector::FillFileList(std::size_t index, std::string_view extension) {
+    if (index >= m_collected.Count()) return;
+    std::string path(m_collected.At(index));
+    const auto seen = extension == "*" ? m_seenFolders.find(path) : m_seenFolders.end();
+    path += '\\';
+    const std::size_t length = path.size();
+    if (seen != m_seenFolders.end()) {
+        for (std::size_t i = seen->second.first; i < seen->second.first + seen->second.count; ++i) {
+            const SeenFile& file = m_seenFiles[i];
+            AddFile(path, length, std::string_view(m_seenNames).substr(file.offset, file.length), file.size);
+        }
+    } else {
+        std::string pattern = path + "*.";
+        pattern += extension;
+        m_search.Search(pattern, [&](const FoundEntry& entry) {
+            if (!entry.isDirectory) AddFile(path, length, entry.name, entry.size);
+        });
+    }
+    m_files.Sort();
+}
+
+void FolderCollector::AddFile(std::string& path, std::size_t folderLength, std::string_view name, std::uint64_t size) {
+    path.resize(folderLength);
+    path += name;
+    if (path.size() <= kMaxPathBytes) m_files.Add(path, size);
+}

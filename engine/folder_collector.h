@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/directory_search.h"
+#include "engine/sorted_path_list.h"
+
+class ProgressSink;
+class StringOrdering;
+class TextServices;
+
+// The start folder of a run as CollectFolders saw it.
+struct StartFolder {
+    int depth = 0;           // separators in the start path, less a trailing one
+    std::string text;        // without trailing separator ("C:" for a drive root)
+    std::string normalised;  // with exactly one trailing separator
+};
+
+// Decides which folders and files a transfer covers: the sorted folders of
+// the run, the sorted files of one folder, the sorted children of one folder.
+class FolderCollector {
+public:
+    // The platform's ANSI path calls take 260 bytes with the terminator.
+    static constexpr std::size_t kMaxPathBytes = 259;
+    // A folder is taken only if an 8.3 name still fits behind it, so that
+    // every search pattern and file path built on it stays within the limit.
+    static constexpr std::size_t kMaxFolderBytes = kMaxPathBytes - 12;
+
+    // `searchProgress`, when given, hears of every folder a walk searches.
+    FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text,
+                    ProgressSink* searchProgress = nullptr);
+
+    void AddBackslash(std::string& path) const;
+    void RemoveBackslash(std::string& path) const;
+    // C: and C:\ have depth 0, C:\Work and C:\Work\ depth 1.
+    int CountDepth(std::string_view path) const;
+
+    // Adds to `target` every folder below `folder` whose depth less
+    // `baseDepth` is at most `maximum`, descending only into folders it adds,
+    // then sorts `target`. Entries whose path would pass the limits above are
+    // skipped with their subtree; a link that leads back to a folder of the
+    // walk is listed but not entered again.
+    void WalkFolders(SortedPathList& target, std::string_view folder, int maximum, int baseDepth);
+    // Resets CollectedFolders to the start folder and, with `subFolders`, the
+    // folders down to `subFolderDepth` levels below it. With `extension` "*"
+    // the walk's search of a folder ("*.*") is exactly the search FillFileList
+    // would make, so the files it sees are kept for FillFileList instead of
+    // reading every folder twice.
+    StartFolder CollectFolders(std::string_view startPath, bool subFolders, std::int32_t subFolderDepth,
+                               std::string_view extension = {});
+    // Resets ChildFolders to the folders directly below `folder`.
+    void ListChildFolders(std::string_view folder);
+    // Adds the files of CollectedFolders[index] that match "*." + extension to
+    // FolderFiles, with their sizes; FolderFiles is not reset first.
+    void FillFileList(std::size_t index, std::string_view extension);
+
+    const SortedPathList& CollectedFolders() const { return m_collected; }
+    SortedPathList& FolderFiles() { return m_files; }
+    const SortedPathList& ChildFolders() const { return m_children; }
+
+private:
+    // A folder on the way down from where a walk started; its identity is
+    // asked for only when a link turns up below it.
+    struct Ancestor {
+        std::size_t length;  // of its path, a prefix of the walk's path buffer
+        std::optional<FolderIdentity> identity;
+        bool identified;
+    };
+
+    // Files seen by the collecting walk: one range of m_seenFiles per folder.
+    struct SeenFile {
+        std::size_t offset;  // of the name in m_seenNames
+        std::size_t length;
+        std::uint64_t size;
+    };
+    struct SeenRange {
+        std::size_t first;
+        std::size_t count;
+    };
+
+    void Walk(SortedPathList& target, std::string& folder, int folderDepth, int maximum, int baseDepth,
+              std::vector<Ancestor>& ancestors);
+    void AddFile(std::string& path, std::size_t folderLength, std::string_view name, std::uint64_t size);
+    bool LeadsBack(const std::string& link, std::vector<Ancestor>& ancestors);
+
+    DirectorySearch& m_search;
+    ProgressSink* m_searchProgress;
+    const TextServices& m_text;
+    SortedPathList m_collected;
+    SortedPathList m_files;
+    SortedPathList m_children;
+    bool m_keepFiles = false;
+    std::string m_seenNames;
+    std::vector<SeenFile> m_seenFiles;
+    std::unordered_map<std::string, SeenRange> m_seenFolders;  // by folder path, no trailing separator
+};

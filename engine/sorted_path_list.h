@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class StringOrdering;
+
+// A list of paths (each with a size) that keeps the order of a StringOrdering,
+// as the transfer's hidden sorted list boxes did. Adding appends; Sort puts
+// the list in order. The texts live in one buffer, so a folder of 100,000
+// files costs a few allocations, not 100,000.
+class SortedPathList {
+public:
+    explicit SortedPathList(const StringOrdering& ordering) : m_ordering(ordering) {}
+
+    void Reset();
+    void Add(std::string_view path, std::uint64_t size = 0);
+    // Orders every entry added so far. Texts that collate equal keep their
+    // byte order, so the result never depends on the order of adding.
+    void Sort();
+
+    std::size_t Count() const { return m_entries.size(); }
+    std::string_view At(std::size_t index) const;
+    std::uint64_t SizeAt(std::size_t index) const { return m_entries[index].size; }
+
+private:
+    struct Entry {
+        std::size_t offset;
+        std::size_t length;
+        std::uint64_t size;
+    };
+
+    const StringOrdering& m_ordering;
+    std::string m_texts;
+    std::vector<Entry> m_entries;
+};

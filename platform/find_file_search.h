@@ -1,0 +1,11 @@
+#pragma once
+
+#include "engine/directory_search.h"
+
+// Folder search with FindFirstFileA / FindNextFileA; folder identity from the
+// volume serial number and file index of an opened folder handle.
+class FindFileSearch : public DirectorySearch {
+public:
+    bool Search(const std::string& pattern, const Visitor& found) override;
+    std::optional<FolderIdentity> IdentifyFolder(const std::string& path) override;
+};
