@@ -251,6 +251,26 @@ ResourceUse Program::Resources() const {
 
 HWND Item(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
 
+namespace {
+struct DescendantSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDescendant(HWND window, LPARAM lParam) {
+    auto& search = *reinterpret_cast<DescendantSearch*>(lParam);
+    if (::GetDlgCtrlID(window) != search.id) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+}  // namespace
+
+HWND Descendant(HWND window, int id) {
+    DescendantSearch search{id, nullptr};
+    ::EnumChildWindows(window, MatchDescendant, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::string Text(HWND window) { return ReadText(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0, false); }
 
 std::vector<std::string> ListItems(HWND list) {

@@ -76,6 +76,9 @@ private:
 
 // --- windows and what they show ---
 HWND Item(HWND dialog, int id);
+// The control `id` anywhere below `window`, such as on a page that is a
+// child of a tab control; null when there is none.
+HWND Descendant(HWND window, int id);
 std::string Text(HWND window);
 std::vector<std::string> ListItems(HWND list);
 // LB_ERR (-1) when nothing is selected.

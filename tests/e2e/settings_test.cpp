@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "resources/resource.h"
 #include "tests/e2e/driver.h"
@@ -23,39 +24,18 @@ const char* const kStrings[] = {"DEF_NONKAKUCHO", "DEF_SMALLCHAR",  "DEF_REVERSE
                                 "DEF_LINENUMBER", "DEF_SEP_TYPE",   "DEF_ZERO_CHECK"};
 const char* const kNumbers[] = {"DEF_SUB_NUMBER", "DEF_SEP_BEFORE", "DEF_SEP_AFTER", "DEF_NUMBERLEN"};
 
-// A control on any of the pages, which are children of the tab control.
-struct Search {
-    int id;
-    HWND found;
-};
-BOOL CALLBACK Match(HWND window, LPARAM lParam) {
-    auto& search = *reinterpret_cast<Search*>(lParam);
-    if (GetDlgCtrlID(window) != search.id) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-HWND Control(HWND settings, int id) {
-    Search search{id, nullptr};
-    EnumChildWindows(settings, Match, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND Control(HWND settings, int id) { return Descendant(settings, id); }
 
-// Typing into an edit: a click puts the focus there, everything is
-// selected, and each character replaces what is selected (backspace for none).
-void Type(HWND edit, const std::string& text) {
+// Clicks into the edit, selects what it holds and types `text` over it
+// (a backspace when there is nothing to type).
+void Retype(HWND edit, std::string_view text) {
     PostMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     PostMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     PostMessageA(edit, EM_SETSEL, 0, -1);
-    if (text.empty()) PostMessageA(edit, WM_CHAR, VK_BACK, 0);
-    for (const char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+    Type(edit, text.empty() ? std::string_view("\b") : text);
 }
 // Switches tabs the way a click on one does: the tab control tells its dialog.
 void ShowTab(HWND settings, int tab) { SendMessageA(Control(settings, IDC_PRESET_TABS), TCM_SETCURFOCUS, tab, 0); }
-// As a user's choice in a drop-down list: the selection and the list's notice to its page.
-void Choose(HWND list, int index) {
-    SendMessageA(list, CB_SETCURSEL, index, 0);
-    PostMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
 
 class SettingsEndToEndTest : public ::testing::Test {
 protected:
@@ -100,10 +80,10 @@ TEST_F(SettingsEndToEndTest, FreshProfileOpensFromTheMenuAndSavesWhatWasTyped) {
     // Enter in the last edit typed in saves.
     ShowTab(settings, 1);
     Click(Control(settings, IDC_SUB_FOLDER_2));
-    Type(Control(settings, IDC_DEPTH_2), "");
+    Retype(Control(settings, IDC_DEPTH_2), "");
     ShowTab(settings, 2);
     Click(Control(settings, IDC_LINE_NUMBER_3));
-    Type(Control(settings, IDC_NUMBER_WIDTH_3), "00012345678");
+    Retype(Control(settings, IDC_NUMBER_WIDTH_3), "00012345678");
     ASSERT_TRUE(Settle(Control(settings, IDC_NUMBER_WIDTH_3)));
     EXPECT_TRUE(IsWindowEnabled(Control(settings, IDC_DEPTH_2)));
     EXPECT_EQ(Focus(settings), Control(settings, IDC_NUMBER_WIDTH_3));
@@ -155,8 +135,8 @@ TEST_F(SettingsEndToEndTest, ChangesOnEveryTabThenCancelLeaveTheRegistryAsItWas)
         for (int tab = 0; tab < 3; ++tab) {
             ShowTab(settings, tab);
             Click(Control(settings, reverse[tab]));
-            Choose(Control(settings, separators[tab]), 5);
-            Type(Control(settings, widths[tab]), "42");
+            SelectComboItem(Control(settings, separators[tab]), 5);
+            Retype(Control(settings, widths[tab]), "42");
         }
         ASSERT_TRUE(Settle(Control(settings, IDC_NUMBER_WIDTH_3)));
         EXPECT_EQ(Text(Control(settings, IDC_NUMBER_WIDTH_3)), "42") << way;
