@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -14,6 +17,8 @@ constexpr const char* kTitle = "Listora Version 1.1";
 const std::string kPresetKey = "Software\\Kestrin\\Morrowtide";
 // "kakuchoushi no henkou" (change the extension) and "clipboard tensou chuu..."
 const std::string kExtensionTitle = "\x8A\x67\x92\xA3\x8E\x71\x82\xCC\x95\xCF\x8D\x58";
+// "shousai settei" (details)
+const std::string kSettingsTitle = "\x8F\xDA\x8D\xD7\x90\xDD\x92\xE8";
 const std::string kProgressTitle =
     "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x93\x5D\x91\x97\x92\x86\x81\x44\x81\x44\x81\x44";
 // cp932 names whose second byte is 0x5C, the value of '\\'.
@@ -178,5 +183,26 @@ TEST_F(TransferTest, KeysDoNothingAndAnEarlyCloseCancelsTheRun) {
     ::Sleep(1500);
     EXPECT_EQ(ClipboardText(), "before");
     EXPECT_TRUE(::IsWindow(m_main));
+}
+
+TEST_F(TransferTest, APresetSavedInTheSettingsIsUsedByTheNextTransfer) {
+    const TestTree tree("e2e-settings");
+    tree.AddFile("Read.Me.TXT", 5);
+    Start();
+    Open("e2e-settings", "c:\\e2e-settings");
+    EXPECT_EQ(Transfer(IDC_PRESET2), "c:\\e2e-settings\\Read.Me.TXT\r\n\r\n");
+
+    // The second tab: lower case, no extension, numbered lines with "||".
+    ChooseMenuItem(m_main, ID_SETTINGS);
+    const HWND settings = m_program->WaitForWindow(kSettingsTitle);
+    ASSERT_NE(settings, nullptr);
+    ::SendMessageA(Descendant(settings, IDC_PRESET_TABS), TCM_SETCURFOCUS, 1, 0);
+    for (const int box : {IDC_LOWER_CASE_2, IDC_NO_EXTENSION_2, IDC_LINE_NUMBER_2}) Click(Descendant(settings, box));
+    SelectComboItem(Descendant(settings, IDC_SEPARATOR_2), 5);
+    Click(Item(settings, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(settings) && ::IsWindowEnabled(m_main); }));
+
+    EXPECT_EQ(Transfer(IDC_PRESET2), "1||c:\\e2e-settings\\read.me\r\n\r\n");
+    EXPECT_EQ(Transfer(IDC_PRESET1), "c:\\e2e-settings\\Read.Me.TXT\r\n\r\n");
 }
 }  // namespace
