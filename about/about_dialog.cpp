@@ -14,12 +14,6 @@ constexpr char kHomePage[] = "http://www.example.com/Kestrin/index.htm";
 // The pointing hand among the help program's resources.
 constexpr WORD kHelpProgramHandCursor = 106;
 
-struct LibraryTraits {
-    using Handle = HMODULE;
-    static HMODULE Empty() { return nullptr; }
-    static void Close(HMODULE module) { ::FreeLibrary(module); }
-};
-
 void OpenInShell(HWND parent, const char* address) {
     // A page that cannot be opened is nothing to report.
     ::ShellExecuteA(parent, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
@@ -28,7 +22,7 @@ void OpenInShell(HWND parent, const char* address) {
 // The help program's hand where there is one, else the system's. Always a
 // copy, so that the dialog owns what it destroys and the help program is
 // not kept loaded.
-UniqueHandle<CursorTraits> LoadLinkCursor() {
+UniqueCursor LoadLinkCursor() {
     std::string path(MAX_PATH, '\0');
     const UINT length = ::GetWindowsDirectoryA(path.data(), MAX_PATH);
     if (length > 0 && length < MAX_PATH) {
@@ -36,14 +30,14 @@ UniqueHandle<CursorTraits> LoadLinkCursor() {
         SystemTextServices().AddBackslash(path);
         path += "winhlp32.exe";
         // As data: only its resources are wanted, none of its code runs.
-        const UniqueHandle<LibraryTraits> help(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        const UniqueLibrary help(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
         if (help) {
             if (HCURSOR hand = ::LoadCursorA(help.get(), MAKEINTRESOURCEA(kHelpProgramHandCursor))) {
-                return UniqueHandle<CursorTraits>(CopyCursor(hand));
+                return UniqueCursor(CopyCursor(hand));
             }
         }
     }
-    return UniqueHandle<CursorTraits>(CopyCursor(::LoadCursorA(nullptr, IDC_HAND)));
+    return UniqueCursor(CopyCursor(::LoadCursorA(nullptr, IDC_HAND)));
 }
 }  // namespace
 

@@ -5,13 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/dialog.h"
-#include "platform/unique_handle.h"
-
-struct CursorTraits {
-    using Handle = HCURSOR;
-    static HCURSOR Empty() { return nullptr; }
-    static void Close(HCURSOR cursor) { ::DestroyCursor(cursor); }
-};
+#include "platform/win_handles.h"
 
 // The version box: two pictures, and in the lower one an area that works as
 // a link to the home page. Over the area the cursor is a pointing hand; a
@@ -45,5 +39,5 @@ protected:
 private:
     void ReleaseLinkCursor();
 
-    UniqueHandle<CursorTraits> m_linkCursor;
+    UniqueCursor m_linkCursor;
 };

@@ -2,15 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/unique_handle.h"
-
-namespace {
-struct FileHandleTraits {
-    using Handle = HANDLE;
-    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-}  // namespace
+#include "platform/win_handles.h"
 
 DiskTree::DiskTree(std::string root) : m_root(std::move(root)) {
     if (!CreateDirectoryA(m_root.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) ++failures;
@@ -23,7 +15,7 @@ void DiskTree::AddFolder(std::string_view relative) {
 }
 
 void DiskTree::AddFile(std::string_view relative, std::uint64_t size) {
-    const UniqueHandle<FileHandleTraits> file(
+    const UniqueFile file(
         CreateFileA(Path(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(size);

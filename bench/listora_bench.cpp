@@ -26,29 +26,11 @@
 #include "platform/list_box_ordering.h"
 #include "platform/status_progress_sink.h"
 #include "platform/system_text_services.h"
-#include "platform/unique_handle.h"
+#include "platform/win_handles.h"
 #include "platform/win32_clipboard.h"
 #include "resources/resource.h"
 
 namespace {
-struct HandleTraits {
-    using Handle = HANDLE;
-    static HANDLE Empty() { return nullptr; }
-    static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-
-struct FindTraits {
-    using Handle = HANDLE;
-    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE handle) { FindClose(handle); }
-};
-
-struct WindowTraits {
-    using Handle = HWND;
-    static HWND Empty() { return nullptr; }
-    static void Close(HWND window) { DestroyWindow(window); }
-};
-
 // Targets of the transfer issue.
 constexpr double kMaxEngineRatio = 2.0;
 constexpr double kMaxGrowth = 2.3;
@@ -60,7 +42,7 @@ constexpr double kMinRepaintsPerSecond = 20;
 // (a): the least a listing can cost, a recursive walk that looks at every entry.
 std::size_t BareWalk(const std::string& folder) {
     WIN32_FIND_DATAA data;
-    const UniqueHandle<FindTraits> search(FindFirstFileA((folder + "\\*.*").c_str(), &data));
+    const UniqueFind search(FindFirstFileA((folder + "\\*.*").c_str(), &data));
     if (!search) return 0;
     std::size_t files = 0;
     do {
@@ -147,7 +129,7 @@ int Measure(const std::string& kind, const std::string& root, const std::string&
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     } else {
         // A small visible window with a status line, as the progress dialog has.
-        const UniqueHandle<WindowTraits> window(CreateWindowExA(0, "STATIC", "listora bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+        const UniqueWindow window(CreateWindowExA(0, "STATIC", "listora bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                                                                 0, 400, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
         const HWND status = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 5, 40, 380, 20, window.get(), nullptr,
                                             GetModuleHandleA(nullptr), nullptr);
@@ -218,7 +200,7 @@ Result Run(const std::string& kind, const std::string& root, int runs) {
         PROCESS_INFORMATION process{};
         if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return best;
         CloseHandle(process.hThread);
-        const UniqueHandle<HandleTraits> child(process.hProcess);
+        const UniqueKernelHandle child(process.hProcess);
         WaitForSingleObject(child.get(), INFINITE);
         double seconds = 0;
         std::size_t peak = 0;
@@ -249,7 +231,7 @@ bool EnsureTree(const std::string& base, const TreeSpec& tree) {
     DiskTree disk(root);
     GenerateTree(tree, disk);
     if (disk.failures != 0) return false;
-    const UniqueHandle<HandleTraits> marker(
+    const UniqueKernelHandle marker(
         CreateFileA(done.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return true;
 }

@@ -6,6 +6,7 @@
 #include "browser/item_painter.h"
 #include "browser/owner_drawn_items.h"
 #include "browser/path_rules.h"
+#include "platform/resource_string.h"
 #include "platform/system_text_services.h"
 #include "resources/resource.h"
 
@@ -14,16 +15,10 @@ UniqueIcon LoadResourceIcon(int id) {
     return UniqueIcon(static_cast<HICON>(
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
 }
-
-std::string LoadText(UINT id) {
-    char text[256] = {};
-    ::LoadStringA(::GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
 }  // namespace
 
 IconListBox::IconListBox()
-    : m_goUpText(LoadText(IDS_GO_UP)),
+    : m_goUpText(LoadResourceString(IDS_GO_UP)),
       m_goUpIcon(LoadResourceIcon(IDI_GO_UP)),
       m_plainFileIcon(LoadResourceIcon(IDI_PLAIN_FILE)) {}
 

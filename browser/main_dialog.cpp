@@ -9,9 +9,10 @@
 #include "browser/path_rules.h"
 #include "engine/copy_progress_dialog.h"
 #include "engine/listing_options.h"
+#include "platform/find_file_search.h"
 #include "platform/registry_preset_storage.h"
+#include "platform/resource_string.h"
 #include "platform/system_text_services.h"
-#include "platform/win_handles.h"
 #include "presets/preset_store.h"
 #include "presets/settings_dialog.h"
 #include "resources/resource.h"
@@ -30,15 +31,9 @@ void CopyText(char (&buffer)[N], std::string_view text) {
 // that cannot start (missing folder, no access, drive not ready) lists nothing.
 std::vector<std::string> ListEntries(const std::string& pattern, bool folders) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    const UniqueFind find(::FindFirstFileA(pattern.c_str(), &entry));
-    if (!find) return names;
-    do {
-        const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (isFolder != folders) continue;
-        if (folders && std::strcmp(entry.cFileName, ".") == 0) continue;
-        names.emplace_back(entry.cFileName);
-    } while (::FindNextFileA(find.get(), &entry));
+    FindFileSearch().Search(pattern, [&](const FoundEntry& entry) {
+        if (entry.isDirectory == folders && !(folders && entry.name == ".")) names.emplace_back(entry.name);
+    });
     return names;
 }
 
@@ -75,10 +70,10 @@ BOOL MainDialog::OnInitDialog() {
     CDialog::OnInitDialog();
 
     if (HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
-        char text[256] = {};
-        if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof text) > 0) {
+        const std::string text = LoadResourceString(IDS_ABOUTBOX);
+        if (!text.empty()) {
             ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
+            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, text.c_str());
         }
     }
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));

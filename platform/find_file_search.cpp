@@ -4,25 +4,11 @@
 
 #include <cstring>
 
-#include "platform/unique_handle.h"
-
-namespace {
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE handle) { FindClose(handle); }
-};
-
-struct FileHandleTraits {
-    using Handle = HANDLE;
-    static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-}  // namespace
+#include "platform/win_handles.h"
 
 bool FindFileSearch::Search(const std::string& pattern, const Visitor& found) {
     WIN32_FIND_DATAA data;
-    const UniqueHandle<FindHandleTraits> search(FindFirstFileA(pattern.c_str(), &data));
+    const UniqueFind search(FindFirstFileA(pattern.c_str(), &data));
     if (!search) return false;
     do {
         found({std::string_view(data.cFileName, strnlen(data.cFileName, sizeof data.cFileName)),
@@ -35,7 +21,7 @@ bool FindFileSearch::Search(const std::string& pattern, const Visitor& found) {
 
 std::optional<FolderIdentity> FindFileSearch::IdentifyFolder(const std::string& path) {
     // Opening a folder needs backup semantics; no access right is asked for.
-    const UniqueHandle<FileHandleTraits> folder(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const UniqueFile folder(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!folder || !GetFileInformationByHandle(folder.get(), &info)) return std::nullopt;

@@ -4,16 +4,9 @@
 
 #include <cstring>
 
-#include "platform/unique_handle.h"
+#include "platform/win_handles.h"
 
 namespace {
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static HKEY Empty() { return nullptr; }
-    static void Close(HKEY key) { RegCloseKey(key); }
-};
-using UniqueRegKey = UniqueHandle<RegKeyTraits>;
-
 constexpr char kOuterKey[] = "Software\\Kestrin";
 constexpr char kInnerKey[] = "Morrowtide";
 

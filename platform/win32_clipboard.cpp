@@ -2,16 +2,9 @@
 
 #include <cstring>
 
-#include "platform/unique_handle.h"
+#include "platform/win_handles.h"
 
 namespace {
-// A block this program allocated and still owns.
-struct GlobalBlockTraits {
-    using Handle = HGLOBAL;
-    static HGLOBAL Empty() { return nullptr; }
-    static void Close(HGLOBAL block) { GlobalFree(block); }
-};
-
 // A lock on a block, released with GlobalUnlock.
 struct GlobalLockTraits {
     using Handle = HGLOBAL;
@@ -41,7 +34,7 @@ bool Win32Clipboard::ReadText(std::string& text) {
 }
 
 bool Win32Clipboard::ReplaceText(std::string_view text) {
-    UniqueHandle<GlobalBlockTraits> block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
+    UniqueGlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
     if (!block) return false;
     {
         void* bytes = GlobalLock(block.get());

@@ -1,7 +1,7 @@
 // The artwork as the program loads it: icons, About pictures and the clip,
 // linked into this executable through resources/listora.rc as in the program.
 
-#include "platform/unique_handle.h"
+#include "platform/win_handles.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -15,16 +15,6 @@
 
 namespace {
 
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Empty() { return nullptr; }
-    static void Close(Handle icon) { DestroyIcon(icon); }
-};
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static Handle Empty() { return nullptr; }
-    static void Close(Handle object) { DeleteObject(object); }
-};
 struct MemoryDcTraits {
     using Handle = HDC;
     static Handle Empty() { return nullptr; }
@@ -35,16 +25,8 @@ struct WindowDcTraits {
     static Handle Empty() { return nullptr; }
     static void Close(Handle dc) { ReleaseDC(WindowFromDC(dc), dc); }
 };
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Empty() { return nullptr; }
-    static void Close(Handle window) { DestroyWindow(window); }
-};
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueWindowDc = UniqueHandle<WindowDcTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
 
 // A colour that none of the pictures uses.
 constexpr COLORREF kPaper = RGB(0, 160, 120);

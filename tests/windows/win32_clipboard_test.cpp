@@ -17,16 +17,9 @@
 #include "platform/list_box_ordering.h"
 #include "platform/status_progress_sink.h"
 #include "platform/system_text_services.h"
-#include "platform/unique_handle.h"
+#include "platform/win_handles.h"
 
 namespace {
-struct HandleTraits {
-    using Handle = HANDLE;
-    static HANDLE Empty() { return nullptr; }
-    static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-using UniqueHandleT = UniqueHandle<HandleTraits>;
-
 // The clipboard's CF_TEXT bytes, read as another program would; "(none)"
 // when it holds no text.
 std::string ClipboardText() {
@@ -66,7 +59,7 @@ UniqueProcess StartWatcher(const std::string& arguments) {
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string program(self);
     program = program.substr(0, program.rfind('\\')) + "\\clipboard_watcher.exe";
-    const UniqueHandleT ready(CreateEventA(nullptr, TRUE, FALSE, "listora-watcher-ready"));
+    const UniqueKernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, "listora-watcher-ready"));
     std::string command = "\"" + program + "\" " + arguments + " listora-watcher-ready";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -159,7 +152,7 @@ TEST_F(Win32ClipboardTest, AnotherProgramSeesTheListingGrow) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
-    const UniqueHandleT stop(CreateEventA(nullptr, TRUE, FALSE, "listora-watcher-stop"));
+    const UniqueKernelHandle stop(CreateEventA(nullptr, TRUE, FALSE, "listora-watcher-stop"));
     const std::string snapshots = "C:\\listora-clipboard-seen.bin";
     const UniqueProcess watcher = StartWatcher("watch " + snapshots + " listora-watcher-stop");
     ASSERT_TRUE(watcher);
