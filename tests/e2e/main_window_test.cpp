@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "tests/e2e/driver.h"
+#include "tests/e2e/main_window_fixture.h"
 
 namespace {
 using namespace e2e;
 
-constexpr const char* kTitle = "Listora Version 1.1";
 const std::string kExtensionTitle = "\x8A\x67\x92\xA3\x8E\x71\x82\xCC\x95\xCF\x8D\x58";  // the extension dialog's title
 const std::string kAboutTitle =  // "version information" and the version
     "\x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93\x8F\xEE\x95\xF1 Listora Ver. 1.1";
@@ -25,33 +24,7 @@ bool Contains(const std::vector<std::string>& items, const std::string& item) {
     return std::find(items.begin(), items.end(), item) != items.end();
 }
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void Start() {
-        m_program = std::make_unique<Program>();
-        ASSERT_TRUE(m_program->Started());
-        m_main = m_program->WaitForWindow(kTitle);
-        ASSERT_NE(m_main, nullptr);
-    }
-    HWND Control(int id) const { return Item(m_main, id); }
-    std::string PathField() const { return Text(Control(IDC_PATH)); }
-    std::vector<std::string> Folders() const { return ListItems(Control(IDC_FOLDER_LIST)); }
-    std::vector<std::string> Files() const { return ListItems(Control(IDC_FILE_LIST)); }
-    bool Settled() const { return Settle(Control(IDC_PATH)); }
-
-    // Double-clicks `name` in the folder list and waits for the path field
-    // to show `expected`.
-    void Open(const std::string& name, const std::string& expected) {
-        const int index = FindListItem(Control(IDC_FOLDER_LIST), name);
-        ASSERT_GE(index, 0) << name;
-        DoubleClickListItem(Control(IDC_FOLDER_LIST), index);
-        ASSERT_TRUE(WaitUntil([&] { return PathField() == expected; })) << PathField() << " != " << expected;
-        EXPECT_EQ(ListSelection(Control(IDC_FOLDER_LIST)), Folders().empty() ? -1 : 0);
-    }
-
-    std::unique_ptr<Program> m_program;
-    HWND m_main = nullptr;
-};
+class MainWindowTest : public MainWindowFixture {};
 
 TEST_F(MainWindowTest, StartUpShowsTheRootOfCWithNothingChosenYet) {
     const TestTree tree("e2e-startup");

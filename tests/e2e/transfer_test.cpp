@@ -8,12 +8,11 @@
 #include <string>
 
 #include "resources/resource.h"
-#include "tests/e2e/driver.h"
+#include "tests/e2e/main_window_fixture.h"
 
 namespace {
 using namespace e2e;
 
-constexpr const char* kTitle = "Listora Version 1.1";
 const std::string kPresetKey = "Software\\Kestrin\\Morrowtide";
 // "kakuchoushi no henkou" (change the extension) and "clipboard tensou chuu..."
 const std::string kExtensionTitle = "\x8A\x67\x92\xA3\x8E\x71\x82\xCC\x95\xCF\x8D\x58";
@@ -28,29 +27,13 @@ const std::string kSo = "\x83\x5C";   // katakana "so"
 // The 23 preset values, all three presets at once.
 using Presets = std::map<std::string, std::string>;
 
-class TransferTest : public ::testing::Test {
+class TransferTest : public MainWindowFixture {
 protected:
     void SetUp() override { DeleteRegistryKey("Software\\Kestrin"); }
     void TearDown() override { DeleteRegistryKey("Software\\Kestrin"); }
 
     static void WritePresets(const Presets& values) {
         for (const auto& [name, text] : values) ASSERT_TRUE(WriteRegistryString(kPresetKey, name, text)) << name;
-    }
-
-    void Start() {
-        m_program = std::make_unique<Program>();
-        ASSERT_TRUE(m_program->Started());
-        m_main = m_program->WaitForWindow(kTitle);
-        ASSERT_NE(m_main, nullptr);
-    }
-    HWND Control(int id) const { return Item(m_main, id); }
-    std::string PathField() const { return Text(Control(IDC_PATH)); }
-
-    void Open(const std::string& name, const std::string& expected) {
-        const int index = FindListItem(Control(IDC_FOLDER_LIST), name);
-        ASSERT_GE(index, 0) << name;
-        DoubleClickListItem(Control(IDC_FOLDER_LIST), index);
-        ASSERT_TRUE(WaitUntil([&] { return PathField() == expected; })) << PathField() << " != " << expected;
     }
 
     void ChangeExtension(const std::string& typed) {
@@ -77,12 +60,9 @@ protected:
         const HWND progress = StartTransfer(radio);
         EXPECT_NE(progress, nullptr);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(progress) && ::IsWindowEnabled(m_main); }));
-        EXPECT_TRUE(Settle(Control(IDC_PATH)));
+        EXPECT_TRUE(Settled());
         return ClipboardText().value_or("<no text>");
     }
-
-    std::unique_ptr<Program> m_program;
-    HWND m_main = nullptr;
 };
 
 TEST_F(TransferTest, EachPresetListsTheBrowsedFolderAsItSays) {
