@@ -65,4 +65,6 @@ public:
     int InsertItem(int index, const char* text) const;
     // -1 when no tab is selected.
     int GetCurSel() const { return static_cast<int>(::SendMessageA(m_hWnd, TCM_GETCURSEL, 0, 0)); }
+    // Selects tab `index` as a click would, telling the parent (TCN_SELCHANGE).
+    void SetCurFocus(int index) const { ::SendMessageA(m_hWnd, TCM_SETCURFOCUS, index, 0); }
 };

@@ -36,6 +36,17 @@ BOOL SettingsDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     return CDialog::OnNotify(wParam, lParam, result);
 }
 
+BOOL SettingsDialog::PreTranslateMessage(MSG* msg) {
+    // As in any tabbed dialog: with the pages as control parents, Tab alone
+    // never reaches the tabs themselves.
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && (::GetKeyState(VK_CONTROL) & 0x8000)) {
+        const int step = (::GetKeyState(VK_SHIFT) & 0x8000) ? 2 : 1;
+        m_tabs.SetCurFocus((m_tabs.GetCurSel() + step) % 3);
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
 void SettingsDialog::onTabChanged() {
     const int selected = m_tabs.GetCurSel();
     for (const PresetPage& page : m_pages) page.ShowWindow(SW_HIDE);

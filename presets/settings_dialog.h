@@ -19,6 +19,8 @@ public:
     BOOL OnInitDialog() override;
     void OnOK() override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // Ctrl+Tab and Ctrl+Shift+Tab step through the presets.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
     void onTabChanged();

@@ -219,6 +219,32 @@ TEST_F(SettingsDialogTest, NumbersAreSavedAsTypedAndKeysReachIntoThePages) {
     EXPECT_EQ(Run(storage, {reopen}), kStepsRanOut);
 }
 
+TEST_F(SettingsDialogTest, CtrlTabStepsThroughThePresets) {
+    MemoryPresetStorage storage;
+    const auto press = [](bool control, bool shift) {
+        return [control, shift](HWND dialog) {
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_CONTROL] = control ? 0x80 : 0;
+            keys[VK_SHIFT] = shift ? 0x80 : 0;
+            SetKeyboardState(keys);
+            PostMessageA(GetFocus() ? GetFocus() : dialog, WM_KEYDOWN, VK_TAB, 0);
+        };
+    };
+    const auto shows = [](int tab) {
+        return [tab](HWND dialog) {
+            EXPECT_EQ(SendMessageA(Control(dialog, 1008), TCM_GETCURSEL, 0, 0), tab);
+            for (int p = 0; p < 3; ++p) {
+                EXPECT_EQ(IsWindowVisible(GetParent(Control(dialog, "DEF_NONKAKUCHO", p))) != FALSE, p == tab) << p;
+            }
+        };
+    };
+    ASSERT_EQ(Run(storage, {press(true, false), shows(1), press(true, false), shows(2), press(true, false), shows(0),
+                            press(true, true), shows(2), press(false, false), shows(2)}),
+              kStepsRanOut);
+    EXPECT_TRUE(storage.values.empty()) << "switching tabs writes nothing";
+}
+
 TEST_F(SettingsDialogTest, CancelLeavesTheRegistryByteForByte) {
     RegistryPresetStorage storage;
     SetRaw("DEF_REVERSE", REG_SZ, std::string("1x1\0", 4));
