@@ -1,22 +1,21 @@
 #include "platform/controls.h"
 
-std::string CListBox::GetText(int index) const {
-    const LRESULT length = ::SendMessageA(m_hWnd, LB_GETTEXTLEN, index, 0);
+namespace {
+// An item's string from a list box or a combo box, which ask the same way
+// with different messages.
+std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+    const LRESULT length = ::SendMessageA(control, lengthMessage, index, 0);
     if (length < 0) return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied = ::SendMessageA(m_hWnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied = ::SendMessageA(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
     return text;
 }
+}  // namespace
 
-std::string CComboBox::GetLBText(int index) const {
-    const LRESULT length = ::SendMessageA(m_hWnd, CB_GETLBTEXTLEN, index, 0);
-    if (length < 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied = ::SendMessageA(m_hWnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-    return text;
-}
+std::string CListBox::GetText(int index) const { return ItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index); }
+
+std::string CComboBox::GetLBText(int index) const { return ItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index); }
 
 int CTabCtrl::InsertItem(int index, const char* text) const {
     TCITEMA item{};
