@@ -1,25 +1,14 @@
 #include "browser/extension_dialog.h"
 
 #include <cstring>
-#include <string_view>
 
 #include "platform/system_text_services.h"
 #include "resources/resource.h"
 
-namespace {
-void CopyExtension(char (&buffer)[kMaxExtensionBytes + 1], std::string_view text) {
-    const std::size_t size = text.size() < kMaxExtensionBytes ? text.size() : kMaxExtensionBytes;
-    std::memcpy(buffer, text.data(), size);
-    buffer[size] = '\0';
-}
-}  // namespace
-
 ExtensionDialog::ExtensionDialog() : CDialog(IDD_EXTENSION_DIALOG) {}
 
 void ExtensionDialog::SetExtension(const char* text) {
-    // One byte past the limit is all the cut needs to see, and all it reads.
-    const std::string_view given = text ? std::string_view(text, ::strnlen(text, kMaxExtensionBytes + 1)) : "";
-    CopyExtension(m_newExtension, SystemTextServices().CutToBytes(given, kMaxExtensionBytes));
+    SystemTextServices().CopyToBuffer(BoundedText(text, kMaxExtensionBytes), m_newExtension, sizeof m_newExtension);
 }
 
 void ExtensionDialog::GetExtension(char* buffer) const {
@@ -51,7 +40,8 @@ BOOL ExtensionDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void ExtensionDialog::OnChangeButton() {
-    CopyExtension(m_newExtension, ExtensionFromEntry(SystemTextServices(), m_entryEdit.GetWindowText()));
+    SystemTextServices().CopyToBuffer(ExtensionFromEntry(SystemTextServices(), m_entryEdit.GetWindowText()), m_newExtension,
+                                      sizeof m_newExtension);
     OnOK();
 }
 

@@ -1,8 +1,5 @@
 #include "browser/main_dialog.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "about/about_dialog.h"
 #include "browser/extension_dialog.h"
 #include "browser/extension_rule.h"
@@ -18,14 +15,6 @@
 #include "resources/resource.h"
 
 namespace {
-// Copies `text` into a fixed buffer, cut to fit and always terminated.
-template <std::size_t N>
-void CopyText(char (&buffer)[N], std::string_view text) {
-    const std::size_t length = std::min(text.size(), N - 1);
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-}
-
 // The names of one folder's entries that match `pattern`: the sub-folders
 // but "." when `folders`, else everything that is not a folder. A search
 // that cannot start (missing folder, no access, drive not ready) lists nothing.
@@ -82,7 +71,7 @@ BOOL MainDialog::OnInitDialog() {
     // The browser starts in "c:\"; the path field stays empty until the
     // first step. The drive box shows its second entry (C: on a machine
     // with A:), chosen without a notification, so nothing is listed for it.
-    CopyText(m_currentPath, "c:\\");
+    SystemTextServices().CopyToBuffer("c:\\", m_currentPath, sizeof m_currentPath);
     BindControl(m_driveCombo, IDC_DRIVE_COMBO);
     m_driveCombo.FillDrives();
     m_driveCombo.SetCurSel(1);
@@ -221,11 +210,11 @@ void MainDialog::FillFileList(const char* path) {
 void MainDialog::ReadExtension() {
     char text[64] = {};
     ::GetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, text, sizeof text);
-    CopyText(m_extension, ExtensionFromButton(SystemTextServices(), text));
+    SystemTextServices().CopyToBuffer(ExtensionFromButton(SystemTextServices(), text), m_extension, sizeof m_extension);
 }
 
 void MainDialog::GoTo(std::string_view path) {
-    CopyText(m_currentPath, path);
+    SystemTextServices().CopyToBuffer(path, m_currentPath, sizeof m_currentPath);
     ::SetDlgItemTextA(m_hWnd, IDC_PATH, m_currentPath);
     FillFolderList(m_currentPath);
     m_folderList.SetCurSel(0);

@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <string>
-#include <string_view>
 
 #include "engine/clipboard_accumulator.h"
 #include "engine/clock.h"
@@ -18,21 +16,15 @@
 #include "platform/win32_clipboard.h"
 #include "resources/resource.h"
 
-namespace {
-template <std::size_t N>
-void CopyCut(char (&buffer)[N], const char* text, std::size_t maxBytes) {
-    const std::string_view given = text ? std::string_view(text, ::strnlen(text, maxBytes + 1)) : "";
-    const std::string_view kept = SystemTextServices().CutToBytes(given, maxBytes);
-    std::memcpy(buffer, kept.data(), kept.size());
-    buffer[kept.size()] = '\0';
-}
-}  // namespace
-
 CopyProgressDialog::CopyProgressDialog() : CDialog(IDD_COPY_PROGRESS), m_clipId(IDR_COPY_CLIP) {}
 
-void CopyProgressDialog::SetFilterExtension(const char* text) { CopyCut(m_filterExtension, text, 8); }
+void CopyProgressDialog::SetFilterExtension(const char* text) {
+    SystemTextServices().CopyToBuffer(BoundedText(text, kMaxExtensionBytes), m_filterExtension, kMaxExtensionBytes + 1);
+}
 
-void CopyProgressDialog::SetStartPath(const char* text) { CopyCut(m_startPath, text, MAX_PATH - 1); }
+void CopyProgressDialog::SetStartPath(const char* text) {
+    SystemTextServices().CopyToBuffer(BoundedText(text, sizeof m_startPath - 1), m_startPath, sizeof m_startPath);
+}
 
 void CopyProgressDialog::PumpMessages() {
     MSG msg;

@@ -14,6 +14,8 @@ class CopyProgressDialog : public CDialog {
 public:
     static constexpr UINT_PTR kStartTimer = 32919;
     static constexpr UINT kStartDelayMs = 1000;
+    // The listed extension's limit, in bytes.
+    static constexpr std::size_t kMaxExtensionBytes = 8;
 
     CopyProgressDialog();
 

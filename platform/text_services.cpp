@@ -1,5 +1,7 @@
 #include "platform/text_services.h"
 
+#include <cstring>
+
 TextServices TextServices::Cp932() {
     TextServices services;
     services.AddLeadByteRange(0x81, 0x9F);
@@ -60,4 +62,14 @@ std::string_view TextServices::CutToBytes(std::string_view text, std::size_t max
         end = next;
     }
     return text.substr(0, end);
+}
+
+void TextServices::CopyToBuffer(std::string_view text, char* buffer, std::size_t size) const {
+    const std::string_view kept = CutToBytes(text, size - 1);
+    std::memcpy(buffer, kept.data(), kept.size());
+    buffer[kept.size()] = '\0';
+}
+
+std::string_view BoundedText(const char* text, std::size_t maxBytes) {
+    return text ? std::string_view(text, ::strnlen(text, maxBytes + 1)) : std::string_view();
 }

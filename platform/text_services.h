@@ -41,7 +41,14 @@ public:
     // The longest prefix of at most `maxBytes` bytes that does not end in the
     // middle of a double-byte character.
     std::string_view CutToBytes(std::string_view text, std::size_t maxBytes) const;
+    // Copies into `buffer` (`size` bytes, at least 1) as much of `text` as
+    // fits with its terminator, never half a double-byte character.
+    void CopyToBuffer(std::string_view text, char* buffer, std::size_t size) const;
 
 private:
     std::array<bool, 256> m_lead{};
 };
+
+// `text` up to its terminator, read no further than `maxBytes` + 1 bytes:
+// enough to cut it to `maxBytes`. "" for a null pointer.
+std::string_view BoundedText(const char* text, std::size_t maxBytes);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -77,5 +78,21 @@ TEST(TextServicesTest, CuttingNeverSplitsADoubleByteCharacter) {
     const std::string dangling = "ab\x95";
     EXPECT_EQ(cp932.CutToBytes(dangling, 3), dangling);
     EXPECT_EQ(cp932.FindLastSeparator("\\\x95"), 0u);
+
+    // Into a fixed buffer: what fits with the terminator, whole characters.
+    char buffer[4];
+    std::memset(buffer, 'x', sizeof buffer);
+    cp932.CopyToBuffer("ab" + kHyo, buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "ab");
+    cp932.CopyToBuffer("a" + kHyo + "b", buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, ("a" + kHyo).c_str());
+    cp932.CopyToBuffer("", buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "");
+
+    // Reading a caller's text stops one byte past what a cut needs.
+    const char unterminated[3] = {'a', 'b', 'c'};
+    EXPECT_EQ(BoundedText(unterminated, 2), "abc");
+    EXPECT_EQ(BoundedText("ab", 8), "ab");
+    EXPECT_EQ(BoundedText(nullptr, 8), "");
 }
 }  // namespace
