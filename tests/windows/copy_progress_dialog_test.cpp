@@ -7,27 +7,11 @@
 #include <string>
 
 #include "platform/resource_string.h"
-#include "platform/win32_clipboard.h"
 #include "resources/resource.h"
+#include "tests/windows/clipboard_access.h"
 
 namespace {
-// The clipboard's text, read as another program would.
-std::string ClipboardText() {
-    Win32Clipboard clipboard(nullptr);
-    std::string text;
-    if (clipboard.Open()) {
-        if (!clipboard.ReadText(text)) text = "<no text>";
-        clipboard.Close();
-    }
-    return text;
-}
-
-void SetClipboardText(const char* text) {
-    Win32Clipboard clipboard(nullptr);
-    ASSERT_TRUE(clipboard.Open());
-    clipboard.ReplaceText(text);
-    clipboard.Close();
-}
+using namespace clipboard_access;
 
 // A folder of `count` files under C:\, removed afterwards.
 struct Folder {
@@ -97,7 +81,7 @@ struct OwnerWindow {
 
 TEST(CopyProgressDialogTest, ClosingDuringTheRunHidesTheWindowButTheListingCompletes) {
     const Folder folder("listora-progress-close", 400);
-    SetClipboardText("before");
+    PutOnClipboard(CF_TEXT, "before");
     const OwnerWindow owner;
     RunWatch watch;
     g_watch = &watch;
@@ -134,7 +118,7 @@ void CALLBACK DismissWarning(HWND, UINT, UINT_PTR, DWORD) {
 
 TEST(CopyProgressDialogTest, AMissingClipIsReportedAndTheListingStillComes) {
     const Folder folder("listora-progress-clip", 2);
-    SetClipboardText("before");
+    PutOnClipboard(CF_TEXT, "before");
     g_boxes = 0;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, DismissWarning);
 

@@ -18,29 +18,10 @@
 #include "platform/status_progress_sink.h"
 #include "platform/system_text_services.h"
 #include "platform/win_handles.h"
+#include "tests/windows/clipboard_access.h"
 
 namespace {
-// The clipboard's CF_TEXT bytes, read as another program would; "(none)"
-// when it holds no text.
-std::string ClipboardText() {
-    if (!OpenClipboard(nullptr)) return "(busy)";
-    const HGLOBAL block = GetClipboardData(CF_TEXT);
-    const char* bytes = block ? static_cast<const char*>(GlobalLock(block)) : nullptr;
-    std::string text = bytes ? std::string(bytes) : "(none)";
-    if (bytes) GlobalUnlock(block);
-    CloseClipboard();
-    return text;
-}
-
-void PutOnClipboard(UINT format, const std::string& bytes) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    std::memcpy(GlobalLock(block), bytes.c_str(), bytes.size() + 1);
-    GlobalUnlock(block);
-    SetClipboardData(format, block);
-    CloseClipboard();
-}
+using namespace clipboard_access;
 
 // The watcher program's process; ended by force if a test leaves it behind.
 struct ProcessTraits {
