@@ -11,16 +11,21 @@
 
 namespace e2e {
 
+// The titles the program's windows are found by, in code page 932.
+inline constexpr const char* kMainTitle = "Listora Version 1.1";
+// "kakuchoushi no henkou" (change the extension)
+inline const std::string kExtensionTitle = "\x8A\x67\x92\xA3\x8E\x71\x82\xCC\x95\xCF\x8D\x58";
+// "shousai settei" (detailed settings)
+inline const std::string kSettingsTitle = "\x8F\xDA\x8D\xD7\x90\xDD\x92\xE8";
+
 // A test that runs Listora.exe and works its main window; the program ends
 // with the test.
 class MainWindowFixture : public ::testing::Test {
 protected:
-    static constexpr const char* kTitle = "Listora Version 1.1";
-
     void Start() {
         m_program = std::make_unique<Program>();
         ASSERT_TRUE(m_program->Started());
-        m_main = m_program->WaitForWindow(kTitle);
+        m_main = m_program->WaitForWindow(kMainTitle);
         ASSERT_NE(m_main, nullptr);
     }
     HWND Control(int id) const { return Item(m_main, id); }

@@ -13,7 +13,6 @@
 namespace {
 using namespace e2e;
 
-const std::string kExtensionTitle = "\x8A\x67\x92\xA3\x8E\x71\x82\xCC\x95\xCF\x8D\x58";  // the extension dialog's title
 const std::string kAboutTitle =  // "version information" and the version
     "\x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93\x8F\xEE\x95\xF1 Listora Ver. 1.1";
 // cp932 names whose second byte is 0x5C, the value of '\\'.

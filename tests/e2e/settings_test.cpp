@@ -9,15 +9,13 @@
 #include <string_view>
 
 #include "resources/resource.h"
-#include "tests/e2e/driver.h"
+#include "tests/e2e/main_window_fixture.h"
 #include "tests/windows/preset_registry.h"
 
 namespace {
 using namespace e2e;
 using namespace preset_registry;
 
-constexpr const char* kMainTitle = "Listora Version 1.1";
-constexpr const char* kSettingsTitle = "\x8F\xDA\x8D\xD7\x90\xDD\x92\xE8";
 
 const char* const kStrings[] = {"DEF_NONKAKUCHO", "DEF_SMALLCHAR",  "DEF_REVERSE",  "DEF_SUB_FOLDER",
                                 "DEF_FOLDER_CHECK", "DEF_FOLDER_COMB", "DEF_NEXT_FOLDER", "DEF_FILE_SIZE",

@@ -14,10 +14,7 @@ namespace {
 using namespace e2e;
 
 const std::string kPresetKey = "Software\\Kestrin\\Morrowtide";
-// "kakuchoushi no henkou" (change the extension) and "clipboard tensou chuu..."
-const std::string kExtensionTitle = "\x8A\x67\x92\xA3\x8E\x71\x82\xCC\x95\xCF\x8D\x58";
-// "shousai settei" (details)
-const std::string kSettingsTitle = "\x8F\xDA\x8D\xD7\x90\xDD\x92\xE8";
+// "clipboard tensou chuu..." (copying to the clipboard)
 const std::string kProgressTitle =
     "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x93\x5D\x91\x97\x92\x86\x81\x44\x81\x44\x81\x44";
 // cp932 names whose second byte is 0x5C, the value of '\\'.
