@@ -1,11 +1,11 @@
 # The front door. `make test` installs what is missing, builds and runs every test.
-.PHONY: test bootstrap native windows windows-i686 program run screenshot dist bench
+.PHONY: test bootstrap native sanitize windows windows-i686 program run screenshot dist bench
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 WITH_WINE = scripts/with-wine --prefix build/windows/wineprefix
 
-test: bootstrap native windows windows-i686
+test: bootstrap native sanitize windows windows-i686
 
 bootstrap:
 	@scripts/bootstrap
@@ -14,6 +14,13 @@ native:
 	cmake --preset native >/dev/null
 	cmake --build --preset native -j $(JOBS)
 	ctest --preset native -j $(JOBS)
+
+# The core tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# any finding stops the test that made it.
+sanitize:
+	cmake --preset native-sanitize >/dev/null
+	cmake --build --preset native-sanitize -j $(JOBS) --target core_tests
+	ctest --preset native-sanitize -j $(JOBS) -E artwork_is_current
 
 # Wine very rarely fails to start a test process at all (no output, a few
 # milliseconds); such a test is run once more. A test that really fails,
@@ -34,7 +41,7 @@ program:
 	cmake --build --preset windows -j $(JOBS) --target Listora screenshot_pose
 
 # Starts Listora.exe under Wine on your display.
-run: program
+run: bootstrap program
 	@scripts/run
 
 # A PNG of the main window, taken on a virtual display.

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/main_dialog.h"
+#include "browser/win/main_dialog.h"
 #include "resources/resource.h"
 #include "tests/e2e/driver.h"
 

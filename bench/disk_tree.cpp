@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win_handles.h"
+#include "platform/win/win_handles.h"
 
 DiskTree::DiskTree(std::string root) : m_root(std::move(root)) {
     if (!CreateDirectoryA(m_root.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) ++failures;

@@ -17,17 +17,9 @@
 #include <vector>
 
 #include "bench/disk_tree.h"
-#include "engine/clipboard_accumulator.h"
-#include "engine/clock.h"
-#include "engine/copy_progress_dialog.h"
-#include "engine/folder_collector.h"
-#include "engine/listing_composer.h"
-#include "platform/find_file_search.h"
-#include "platform/list_box_ordering.h"
-#include "platform/status_progress_sink.h"
-#include "platform/system_text_services.h"
-#include "platform/win_handles.h"
-#include "platform/win32_clipboard.h"
+#include "engine/win/copy_progress_dialog.h"
+#include "engine/win/transfer.h"
+#include "platform/win/win_handles.h"
 #include "resources/resource.h"
 
 namespace {
@@ -141,16 +133,8 @@ int Measure(const std::string& kind, const std::string& root, const std::string&
             }
         };
         pump();
-        FindFileSearch search;
-        const ListBoxOrdering ordering;
-        StatusProgressSink progress(status, pump);
-        FolderCollector collector(search, ordering, SystemTextServices(), &progress);
-        Win32Clipboard clipboard(window.get());
-        SteadyClock clock;
-        ClipboardAccumulator accumulator(clipboard, clock);
-        ListingComposer composer(collector, accumulator, progress, SystemTextServices());
         const auto start = std::chrono::steady_clock::now();
-        composer.ComposeListing(root, "*", OptionsFor(kind));
+        RunTransfer(window.get(), status, pump, root, "*", OptionsFor(kind));
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         listing = ClipboardTextLength();
     }

@@ -1,6 +1,6 @@
 #include "browser/extension_rule.h"
 
-#include "platform/text_services.h"
+#include "text/text_services.h"
 
 std::string ExtensionFromEntry(const TextServices& text, std::string_view entry) {
     std::string kept = ExtensionFromButton(text, entry);

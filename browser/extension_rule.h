@@ -4,10 +4,9 @@
 #include <string>
 #include <string_view>
 
-class TextServices;
+#include "text/text_limits.h"
 
-// The longest extension the program keeps, in bytes, without the terminator.
-inline constexpr std::size_t kMaxExtensionBytes = 8;
+class TextServices;
 
 // The extension a new entry gives: at most kMaxExtensionBytes bytes of it,
 // never ending in half a double-byte character; an empty entry means all

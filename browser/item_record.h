@@ -1,22 +1,19 @@
 #pragma once
 
-#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
 
 // The data attached to each item of the drive box and the browser lists: a
-// copy of the item's text and the window-text colour when it was added. The
-// control that holds the item owns its record and frees it when the item
-// goes (the list is emptied or the control destroyed).
+// copy of the item's text. The control that holds the item owns its record
+// and frees it when the item goes (the list is emptied or the control
+// destroyed).
 struct ItemRecord {
-    ItemRecord(std::string_view itemText, std::uint32_t textColor)
-        : text(std::make_unique<char[]>(itemText.size() + 1)), color(textColor) {
+    explicit ItemRecord(std::string_view itemText) : text(std::make_unique<char[]>(itemText.size() + 1)) {
         std::memcpy(text.get(), itemText.data(), itemText.size());
     }
 
     std::unique_ptr<char[]> text;
-    std::uint32_t color;
 };
 
 // Byte order of the two texts, bytes taken as unsigned: -1, 0 or 1. Sorted

@@ -1,6 +1,6 @@
 #include "browser/path_rules.h"
 
-#include "platform/text_services.h"
+#include "text/text_services.h"
 
 namespace {
 std::string WithSeparator(const TextServices& text, std::string_view path) {
@@ -30,7 +30,7 @@ std::optional<std::string> OpenFolder(const TextServices& text, std::string_view
     } else {
         next += item;
     }
-    if (next.size() > kMaxFolderPath) return std::nullopt;
+    if (next.size() > kMaxPathBytes) return std::nullopt;
     return next;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/text_limits.h"
+
 class TextServices;
 
 // How the browser turns its current folder into search patterns and new
@@ -12,10 +14,6 @@ class TextServices;
 // at start-up, a drive root such as "D:\", a folder without a trailing
 // backslash, and a bare drive such as "c:" after going up from a first-level
 // folder.
-
-// The longest current folder the browser keeps: 259 characters, so that it
-// fits a 260-byte buffer with its terminator.
-inline constexpr std::size_t kMaxFolderPath = 259;
 
 // The item of the folder list that stands for the parent folder.
 inline constexpr std::string_view kParentItem = "..";
@@ -32,7 +30,7 @@ std::string FilePattern(const TextServices& text, std::string_view path, std::st
 // item's folder inside path, or for ".." the parent. Going up from a
 // first-level folder leaves the bare drive ("c:"); at a root there is nothing
 // above, and the root stays. Returns nothing when the result would be longer
-// than kMaxFolderPath: the browser then stays where it is.
+// than kMaxPathBytes: the browser then stays where it is.
 std::optional<std::string> OpenFolder(const TextServices& text, std::string_view path, std::string_view item);
 
 // The help file in the working directory. The backslash is added even when

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "engine/progress_sink.h"
-#include "platform/text_services.h"
+#include "text/text_services.h"
 
 FolderCollector::FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text,
                                  ProgressSink* searchProgress)

@@ -10,6 +10,7 @@
 
 #include "engine/directory_search.h"
 #include "engine/sorted_path_list.h"
+#include "text/text_limits.h"
 
 class ProgressSink;
 class StringOrdering;
@@ -26,8 +27,6 @@ struct StartFolder {
 // the run, the sorted files of one folder, the sorted children of one folder.
 class FolderCollector {
 public:
-    // The platform's ANSI path calls take 260 bytes with the terminator.
-    static constexpr std::size_t kMaxPathBytes = 259;
     // A folder is taken only if an 8.3 name still fits behind it, so that
     // every search pattern and file path built on it stays within the limit.
     static constexpr std::size_t kMaxFolderBytes = kMaxPathBytes - 12;

@@ -7,12 +7,10 @@
 #include "engine/clipboard_accumulator.h"
 #include "engine/folder_collector.h"
 #include "engine/progress_sink.h"
-#include "platform/text_services.h"
+#include "text/text_services.h"
 
 namespace {
 constexpr std::array<std::string_view, 7> kSeparators = {"", ":", ",", ".", "|", "||", "-"};
-
-enum FolderOutputType { kRelativePaths = 0, kFullHeaders = 1, kRelativeHeaders = 2, kFoldersOnly = 3 };
 
 std::size_t Count(std::int32_t value) { return static_cast<std::size_t>(std::clamp(value, 0, ListingComposer::kMaxCount)); }
 

@@ -4,6 +4,11 @@
 
 class PresetStore;
 
+// The forms of the folder names, while folder names are on. The fourth lists
+// only the start folder's child folders: the sub-folder options play no part
+// in it.
+enum FolderOutputType : std::int32_t { kRelativePaths = 0, kFullHeaders = 1, kRelativeHeaders = 2, kFoldersOnly = 3 };
+
 // The formatting options of one transfer, read from one preset right before
 // the transfer runs. Flags hold 0 or 1; counts are stored as read (the
 // composition bounds them).

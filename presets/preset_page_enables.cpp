@@ -1,8 +1,11 @@
 #include "presets/preset_page_enables.h"
 
+#include "engine/listing_options.h"
+
 PresetPageEnables PresetPageEnables::For(const PresetPageStates& states) {
-    // A list without a selection does not block.
-    const bool blocked = states.folderOutputChecked && states.folderTypeSelection == kFolderTypeWithoutSubFolders;
+    // The fourth type leaves the sub-folder options nothing to do; a list
+    // without a selection does not block.
+    const bool blocked = states.folderOutputChecked && states.folderTypeSelection == kFoldersOnly;
     PresetPageEnables enables;
     enables.folderTypeList = states.folderOutputChecked;
     enables.subFolderBox = !blocked;

@@ -25,7 +25,3 @@ struct PresetPageEnables {
 
     bool operator==(const PresetPageEnables&) const = default;
 };
-
-// The fourth type lists only the start folder's child folders: the sub-folder
-// options play no part in it, so they are blocked while it is chosen.
-inline constexpr int kFolderTypeWithoutSubFolders = 3;

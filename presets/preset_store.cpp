@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/text_services.h"
+#include "text/text_services.h"
 
 namespace {
 char CharAt(std::string_view text, int presetIndex) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text_services.h"
+#include "text/text_services.h"
 
 namespace {
 // Four cp932 characters; the first is 0x95 0x5C, its second byte a '\\'.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/string_ordering.h"
+#include "tests/fakes/case_insensitive_ordering.h"
 #include "tests/fakes/memory_directory_tree.h"
 
 namespace {
@@ -161,13 +161,13 @@ TEST_F(FolderCollectorTest, PathsBeyondTheLimitAreSkippedWithTheirSubtree) {
     const std::string tooLong = base + std::string(FolderCollector::kMaxFolderBytes - base.size() + 1, 'g');
     tree.AddFolder(longest);
     tree.AddFolder(tooLong + "\\x");
-    tree.AddFile(longest + "\\" + std::string(FolderCollector::kMaxPathBytes - longest.size() - 1, 'n'));
-    tree.AddFile(longest + "\\" + std::string(FolderCollector::kMaxPathBytes - longest.size(), 'm'));
+    tree.AddFile(longest + "\\" + std::string(kMaxPathBytes - longest.size() - 1, 'n'));
+    tree.AddFile(longest + "\\" + std::string(kMaxPathBytes - longest.size(), 'm'));
     EXPECT_EQ(Collect("C:\\W", true, 5), (std::vector<std::string>{"C:\\W", longest}));
     collector.FolderFiles().Reset();
     collector.FillFileList(1, "*");
     ASSERT_EQ(collector.FolderFiles().Count(), 1u);
-    EXPECT_EQ(collector.FolderFiles().At(0).size(), FolderCollector::kMaxPathBytes);
+    EXPECT_EQ(collector.FolderFiles().At(0).size(), kMaxPathBytes);
 }
 
 TEST_F(FolderCollectorTest, LinksAreWalkedButNeverRoundACircle) {

@@ -30,16 +30,15 @@ TEST(ItemColorsTest, EveryActionAndState) {
 
 TEST(ItemRecordTest, RecordsCopyTheirTextAndCompareByUnsignedBytes) {
     std::string name = "b\x95\x5C";
-    const ItemRecord record(name, 0x00112233);
+    const ItemRecord record(name);
     name[0] = 'x';
     EXPECT_STREQ(record.text.get(), "b\x95\x5C");
-    EXPECT_EQ(record.color, 0x00112233u);
 
-    const ItemRecord ascii("bz", 0);
-    const ItemRecord prefix("b", 0);
+    const ItemRecord ascii("bz");
+    const ItemRecord prefix("b");
     EXPECT_EQ(CompareItemRecords(ascii, record), -1);  // 'z' < 0x95 as unsigned bytes
     EXPECT_EQ(CompareItemRecords(record, ascii), 1);
     EXPECT_EQ(CompareItemRecords(prefix, ascii), -1);
-    EXPECT_EQ(CompareItemRecords(ItemRecord("b", 1), prefix), 0);
+    EXPECT_EQ(CompareItemRecords(ItemRecord("b"), prefix), 0);
 }
 }  // namespace

@@ -12,7 +12,7 @@
 #include "engine/clipboard_accumulator.h"
 #include "engine/folder_collector.h"
 #include "engine/progress_sink.h"
-#include "engine/string_ordering.h"
+#include "tests/fakes/case_insensitive_ordering.h"
 #include "tests/fakes/memory_clipboard.h"
 #include "tests/fakes/memory_directory_tree.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/text_services.h"
+#include "text/text_services.h"
 
 namespace {
 const TextServices kCp932 = TextServices::Cp932();

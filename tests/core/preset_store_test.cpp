@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "platform/text_services.h"
+#include "text/text_services.h"
 #include "tests/fakes/memory_preset_storage.h"
 
 namespace {

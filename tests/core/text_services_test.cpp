@@ -1,4 +1,4 @@
-#include "platform/text_services.h"
+#include "text/text_services.h"
 
 #include <gtest/gtest.h>
 

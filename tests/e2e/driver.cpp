@@ -7,7 +7,7 @@
 #include <cstring>
 #include <thread>
 
-#include "platform/win_handles.h"
+#include "platform/win/win_handles.h"
 
 namespace e2e {
 namespace {

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/unique_handle.h"
+#include "platform/win/unique_handle.h"
 
 namespace e2e {
 

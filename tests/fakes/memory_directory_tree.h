@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/directory_search.h"
-#include "platform/text_services.h"
+#include "text/text_services.h"
 
 // Drives, folders, files and links in memory, searched with the platform's
 // pattern rules. Entries come back in the order they were added, so tests

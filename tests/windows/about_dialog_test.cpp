@@ -1,4 +1,4 @@
-#include "about/about_dialog.h"
+#include "about/win/about_dialog.h"
 
 #include <gtest/gtest.h>
 

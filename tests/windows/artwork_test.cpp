@@ -1,7 +1,7 @@
 // The artwork as the program loads it: icons, About pictures and the clip,
 // linked into this executable through resources/listora.rc as in the program.
 
-#include "platform/win_handles.h"
+#include "platform/win/win_handles.h"
 
 #include <windows.h>
 #include <commctrl.h>

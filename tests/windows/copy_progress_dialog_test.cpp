@@ -1,4 +1,4 @@
-#include "engine/copy_progress_dialog.h"
+#include "engine/win/copy_progress_dialog.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/resource_string.h"
+#include "platform/win/resource_string.h"
 #include "resources/resource.h"
 #include "tests/windows/clipboard_access.h"
 

@@ -1,10 +1,10 @@
-#include "platform/dialog.h"
+#include "platform/win/dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "platform/controls.h"
+#include "platform/win/controls.h"
 #include "tests/windows/dialog_test_ids.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "browser/drive_combo.h"
+#include "browser/win/drive_combo.h"
 
 #include <gtest/gtest.h>
 

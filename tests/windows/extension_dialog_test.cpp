@@ -1,4 +1,4 @@
-#include "browser/extension_dialog.h"
+#include "browser/win/extension_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/find_file_search.h"
+#include "platform/win/find_file_search.h"
 
 #include <windows.h>
 
@@ -11,8 +11,8 @@
 
 #include "bench/disk_tree.h"
 #include "engine/folder_collector.h"
-#include "platform/list_box_ordering.h"
-#include "platform/system_text_services.h"
+#include "platform/win/list_box_ordering.h"
+#include "platform/win/system_text_services.h"
 #include "tests/fakes/memory_directory_tree.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/list_box_ordering.h"
+#include "platform/win/list_box_ordering.h"
 
 #include <windows.h>
 

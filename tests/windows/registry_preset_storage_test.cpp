@@ -1,4 +1,4 @@
-#include "platform/registry_preset_storage.h"
+#include "platform/win/registry_preset_storage.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "presets/settings_dialog.h"
+#include "presets/win/settings_dialog.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_preset_storage.h"
+#include "platform/win/registry_preset_storage.h"
 #include "presets/preset_store.h"
 #include "tests/fakes/memory_preset_storage.h"
 #include "tests/windows/preset_registry.h"

@@ -1,4 +1,4 @@
-#include "platform/status_progress_sink.h"
+#include "platform/win/status_progress_sink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/system_text_services.h"
+#include "platform/win/system_text_services.h"
 
 #include <windows.h>
 

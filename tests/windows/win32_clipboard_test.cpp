@@ -1,4 +1,4 @@
-#include "platform/win32_clipboard.h"
+#include "platform/win/win32_clipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +13,11 @@
 #include "engine/folder_collector.h"
 #include "engine/listing_composer.h"
 #include "engine/progress_sink.h"
-#include "platform/find_file_search.h"
-#include "platform/list_box_ordering.h"
-#include "platform/status_progress_sink.h"
-#include "platform/system_text_services.h"
-#include "platform/win_handles.h"
+#include "platform/win/find_file_search.h"
+#include "platform/win/list_box_ordering.h"
+#include "platform/win/status_progress_sink.h"
+#include "platform/win/system_text_services.h"
+#include "platform/win/win_handles.h"
 #include "tests/windows/clipboard_access.h"
 
 namespace {

@@ -1,0 +1,71 @@
+#include "browser/win/icon_list_box.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "browser/win/item_painter.h"
+#include "browser/win/owner_drawn_items.h"
+#include "browser/path_rules.h"
+#include "platform/win/resource_string.h"
+#include "platform/win/system_text_services.h"
+#include "resources/resource.h"
+
+namespace {
+UniqueIcon LoadResourceIcon(int id) {
+    return UniqueIcon(static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+}
+}  // namespace
+
+IconListBox::IconListBox()
+    : m_goUpText(LoadResourceString(IDS_GO_UP)),
+      m_goUpIcon(LoadResourceIcon(IDI_GO_UP)),
+      m_plainFileIcon(LoadResourceIcon(IDI_PLAIN_FILE)) {}
+
+void IconListBox::SetFolder(const char* path) {
+    m_folder = path;
+    SystemTextServices().RemoveBackslash(m_folder);
+}
+
+int IconListBox::AddItem(const char* text) { return AddRecordItem(*this, text); }
+
+void IconListBox::ReplaceItems(const std::vector<std::string>& names) {
+    SetRedraw(FALSE);
+    ResetContent();
+    std::size_t bytes = 0;
+    for (const std::string& name : names) bytes += name.size() + 1;
+    InitStorage(static_cast<int>(std::min<std::size_t>(names.size(), INT_MAX)),
+                static_cast<int>(std::min<std::size_t>(bytes, INT_MAX)));
+    for (const std::string& name : names) AddItem(name.c_str());
+    SetRedraw(TRUE);
+    Invalidate();
+}
+
+void IconListBox::DrawItem(const DRAWITEMSTRUCT& request) {
+    const ItemPainter painter(request);
+    const ItemRecord* record = painter.Record();
+    if (!record) return;
+    const RECT& rect = painter.Rect();
+    const bool goUp = kParentItem == record->text.get();
+
+    // ".." in the folder list has its own icon; the shell is not asked for it.
+    const bool goUpIcon = request.CtlID == IDC_FOLDER_LIST && goUp;
+    const UniqueIcon shellIcon =
+        goUpIcon ? UniqueIcon() : ShellSmallIcon((m_folder + "\\" + record->text.get()).c_str());
+    // The resource icons are 32 x 32 with their picture in the top-left
+    // 16 x 16 corner; drawn unscaled, the rest is transparent.
+    if (goUpIcon) {
+        painter.DrawIcon(m_goUpIcon.get(), rect.left, rect.bottom - 16, 32);
+    } else if (shellIcon) {
+        painter.DrawIcon(shellIcon.get(), rect.left, rect.bottom - 16, 16);
+    } else if (request.CtlID == IDC_FILE_LIST) {
+        painter.DrawIcon(m_plainFileIcon.get(), rect.left, rect.bottom - 16, 32);
+    }
+    painter.DrawText(goUp ? m_goUpText.c_str() : record->text.get(), {rect.left + 20, rect.top, rect.right, rect.bottom});
+}
+
+void IconListBox::MeasureItem(MEASUREITEMSTRUCT& request) { request.itemHeight = kItemHeight; }
+
+int IconListBox::CompareItem(const COMPAREITEMSTRUCT& request) { return CompareItemRecords(request); }
+
+void IconListBox::DeleteItem(const DELETEITEMSTRUCT& request) { DeleteItemRecord(request); }

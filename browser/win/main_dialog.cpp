@@ -1,0 +1,258 @@
+#include "browser/win/main_dialog.h"
+
+#include "about/win/about_dialog.h"
+#include "browser/win/extension_dialog.h"
+#include "browser/extension_rule.h"
+#include "browser/path_rules.h"
+#include "engine/win/copy_progress_dialog.h"
+#include "engine/listing_options.h"
+#include "platform/win/find_file_search.h"
+#include "platform/win/registry_preset_storage.h"
+#include "platform/win/resource_string.h"
+#include "platform/win/system_text_services.h"
+#include "presets/preset_store.h"
+#include "presets/win/settings_dialog.h"
+#include "resources/resource.h"
+
+namespace {
+// The names of one folder's entries that match `pattern`: the sub-folders
+// but "." when `folders`, else everything that is not a folder. A search
+// that cannot start (missing folder, no access, drive not ready) lists nothing.
+std::vector<std::string> ListEntries(const std::string& pattern, bool folders) {
+    std::vector<std::string> names;
+    FindFileSearch().Search(pattern, [&](const FoundEntry& entry) {
+        if (entry.isDirectory == folders && !(folders && entry.name == ".")) names.emplace_back(entry.name);
+    });
+    return names;
+}
+
+// The working directory whatever its length: the system says how much room
+// it needs first.
+std::string CurrentDirectory() {
+    const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
+    std::string directory(needed, '\0');
+    const DWORD length = needed ? ::GetCurrentDirectoryA(needed, directory.data()) : 0;
+    directory.resize(length < needed ? length : 0);
+    return directory;
+}
+
+// BeginPaint and EndPaint as a pair.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : m_window(window), m_dc(::BeginPaint(window, &m_paint)) {}
+    ~PaintScope() { ::EndPaint(m_window, &m_paint); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return m_dc; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    HDC m_dc;
+};
+}  // namespace
+
+MainDialog::MainDialog()
+    : CDialog(IDD_MAIN), m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+
+BOOL MainDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
+        const std::string text = LoadResourceString(IDS_ABOUTBOX);
+        if (!text.empty()) {
+            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, text.c_str());
+        }
+    }
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    // The browser starts in "c:\"; the path field stays empty until the
+    // first step. The drive box shows its second entry (C: on a machine
+    // with A:), chosen without a notification, so nothing is listed for it.
+    SystemTextServices().CopyToBuffer("c:\\", m_currentPath, sizeof m_currentPath);
+    BindControl(m_driveCombo, IDC_DRIVE_COMBO);
+    m_driveCombo.FillDrives();
+    m_driveCombo.SetCurSel(1);
+    BindControl(m_folderList, IDC_FOLDER_LIST);
+    FillFolderList(m_currentPath);
+    m_folderList.SetCurSel(0);
+    ::SetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, "*");
+    BindControl(m_fileList, IDC_FILE_LIST);
+    FillFileList(m_currentPath);
+
+    CheckDlgButton(IDC_PRESET1, TRUE);
+    return TRUE;
+}
+
+void MainDialog::OnOK() {
+    // The transfer runs in its own modal dialog; this window stays open with
+    // its lists, path and selection as they are (the default handling would
+    // end it, and with it the program).
+    CopyProgressDialog dialog;
+    dialog.SetFilterExtension(m_extension);
+    dialog.SetStartPath(m_currentPath);
+    const int presetIndex = PresetIndexFromRadios(IsDlgButtonChecked(IDC_PRESET1), IsDlgButtonChecked(IDC_PRESET2));
+    RegistryPresetStorage storage;
+    dialog.m_options.LoadFromPreset(PresetStore(storage), presetIndex);
+    dialog.DoModal();
+}
+
+BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case ID_APP_EXIT_MENU:
+        // Posted, so the dialog ends after this handler, through the close
+        // request's cancel command.
+        ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+        break;
+    case ID_HELP_CONTENTS:
+        OpenHelp(HELP_CONTENTS);
+        break;
+    case ID_HELP_SEARCH:
+        OpenHelp(HELP_KEY);
+        break;
+    case ID_SETTINGS:
+        ShowSettings();
+        break;
+    case ID_APP_ABOUT:
+        ShowAbout();
+        break;
+    default:
+        break;
+    }
+    if (OnControlNotification(LOWORD(wParam), HIWORD(wParam))) return TRUE;
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+bool MainDialog::OnControlNotification(int id, int code) {
+    if (id == IDC_DRIVE_COMBO && code == CBN_SELCHANGE) {
+        OnSelchangeDriveCombo();
+    } else if (id == IDC_FOLDER_LIST && code == LBN_DBLCLK) {
+        OnDblclkFolderList();
+    } else if (id == IDC_FOLDER_LIST && code == LBN_SETFOCUS) {
+        OnSetfocusFolderList();
+    } else if (id == IDC_FOLDER_LIST && code == LBN_KILLFOCUS) {
+        OnKillfocusFolderList();
+    } else if (id == IDC_EXTENSION_BUTTON && code == BN_CLICKED) {
+        OnExtensionButton();
+    } else if (id == IDC_DEFAULT_BUTTON && code == BN_CLICKED) {
+        OnDefaultButton();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SYSCOMMAND:
+        return OnSysCommand(wParam);
+    case WM_PAINT:
+        return OnPaint();
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+    default:
+        return CDialog::OnMessage(message, wParam, lParam);
+    }
+}
+
+bool MainDialog::OnSysCommand(WPARAM id) {
+    // The system keeps the low four bits of a command for itself.
+    if ((id & 0xFFF0) != IDM_ABOUTBOX) return false;
+    ShowAbout();
+    return true;
+}
+
+bool MainDialog::OnPaint() {
+    if (!::IsIconic(m_hWnd)) return false;
+    const PaintScope paint(m_hWnd);
+    ::SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.dc()), 0);
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    ::DrawIcon(paint.dc(), x, y, m_hIcon);
+    return true;
+}
+
+void MainDialog::OpenHelp(UINT command) {
+    const std::string path = HelpFilePath(CurrentDirectory());
+    ::WinHelpA(m_hWnd, path.c_str(), command, 0);
+}
+
+void MainDialog::ShowSettings() {
+    // Nothing to take back: the presets reach each transfer through the store.
+    RegistryPresetStorage storage;
+    const PresetStore store(storage);
+    SettingsDialog settings(store);
+    settings.DoModal();
+}
+
+void MainDialog::ShowAbout() {
+    AboutDialog about;
+    about.DoModal();
+}
+
+void MainDialog::FillFolderList(const char* path) {
+    m_folderList.SetFolder(path);
+    m_folderList.ReplaceItems(ListEntries(FolderPattern(SystemTextServices(), path), true));
+}
+
+void MainDialog::FillFileList(const char* path) {
+    m_fileList.SetFolder(path);
+    ReadExtension();
+    m_fileList.ReplaceItems(ListEntries(FilePattern(SystemTextServices(), path, m_extension), false));
+}
+
+void MainDialog::ReadExtension() {
+    char text[64] = {};
+    ::GetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, text, sizeof text);
+    SystemTextServices().CopyToBuffer(ExtensionFromButton(SystemTextServices(), text), m_extension, sizeof m_extension);
+}
+
+void MainDialog::GoTo(std::string_view path) {
+    SystemTextServices().CopyToBuffer(path, m_currentPath, sizeof m_currentPath);
+    ::SetDlgItemTextA(m_hWnd, IDC_PATH, m_currentPath);
+    FillFolderList(m_currentPath);
+    m_folderList.SetCurSel(0);
+    FillFileList(m_currentPath);
+}
+
+void MainDialog::OpenSelectedFolder() {
+    const int index = m_folderList.GetCurSel();
+    if (index < 0) return;
+    // A step past the longest path the browser keeps is refused: the path
+    // and both lists stay as they were.
+    const auto next = OpenFolder(SystemTextServices(), m_currentPath, m_folderList.GetItemText(index));
+    if (next) GoTo(*next);
+}
+
+void MainDialog::OnSelchangeDriveCombo() {
+    // The box was filled at start-up; a position that the drive list no
+    // longer has names no drive, and the browser stays where it is.
+    std::string root;
+    if (m_driveCombo.GetDriveAt(m_driveCombo.GetCurSel(), root) && root.size() <= kMaxPathBytes) GoTo(root);
+}
+
+void MainDialog::OnExtensionButton() {
+    ReadExtension();
+    ExtensionDialog dialog;
+    dialog.SetExtension(m_extension);
+    dialog.DoModal();
+    // The new extension when it was changed, the one handed in otherwise;
+    // either way both lists are made again.
+    dialog.GetExtension(m_extension);
+    ::SetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, m_extension);
+    FillFolderList(m_currentPath);
+    m_folderList.SetCurSel(0);
+    FillFileList(m_currentPath);
+}
+
+void MainDialog::OnDefaultButton() {
+    // Enter reaches the hidden default button when no push button has the
+    // focus; it opens a folder only from the folder list.
+    if (m_folderList.GetCurSel() >= 0 && m_folderListHasFocus == 1) OpenSelectedFolder();
+}

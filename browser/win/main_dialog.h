@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "browser/win/drive_combo.h"
+#include "browser/extension_rule.h"
+#include "browser/win/icon_list_box.h"
+#include "platform/win/dialog.h"
+
+// The main window: the browser (drive box, folder list, file list, extension
+// button, path field), the three preset buttons, the transfer and exit
+// buttons, the menu and the About entry of the system menu. Ending it ends
+// the program.
+class MainDialog : public CDialog {
+public:
+    MainDialog();
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    // The transfer button. It never closes the window.
+    void OnOK() override;
+
+protected:
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool OnSysCommand(WPARAM id);
+    bool OnPaint();
+    HICON OnQueryDragIcon() const { return m_hIcon; }
+    // The notifications of the browser's controls; false for any other.
+    bool OnControlNotification(int id, int code);
+    void OnSelchangeDriveCombo();
+    void OnDblclkFolderList() { OpenSelectedFolder(); }
+    void OnSetfocusFolderList() { m_folderListHasFocus = 1; }
+    void OnKillfocusFolderList() { m_folderListHasFocus = 0; }
+    void OnExtensionButton();
+    void OnDefaultButton();
+    void OpenHelp(UINT command);
+    void ShowSettings();
+    void ShowAbout();
+
+    void FillFolderList(const char* path);
+    void FillFileList(const char* path);
+    void ReadExtension();
+    void OpenSelectedFolder();
+    // Makes `path` the current folder, shows it and lists it.
+    void GoTo(std::string_view path);
+
+    DriveCombo m_driveCombo;
+    IconListBox m_folderList;
+    IconListBox m_fileList;
+    char m_currentPath[kMaxPathBytes + 1] = {};
+    char m_extension[kMaxExtensionBytes + 1] = {};
+    int m_folderListHasFocus = 0;
+    HICON m_hIcon;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "browser/item_record.h"
+
+// What the drive box and the browser lists share about their items.
+
+// Every item is 16 pixels high: one small icon.
+inline constexpr UINT kItemHeight = 16;
+
+// Adds `text` to a sorted list or combo box and attaches a new ItemRecord
+// to the item; the control's DeleteItem frees it.
+template <typename Control>
+int AddRecordItem(const Control& control, const char* text) {
+    auto record = std::make_unique<ItemRecord>(text);
+    const int index = control.AddString(text);
+    if (index < 0) return index;
+    if (control.SetItemDataPtr(index, record.get()) >= 0) record.release();
+    return index;
+}
+
+inline void DeleteItemRecord(const DELETEITEMSTRUCT& request) {
+    delete reinterpret_cast<ItemRecord*>(request.itemData);
+}
+
+inline int CompareItemRecords(const COMPAREITEMSTRUCT& request) {
+    const auto* first = reinterpret_cast<const ItemRecord*>(request.itemData1);
+    const auto* second = reinterpret_cast<const ItemRecord*>(request.itemData2);
+    if (!first || !second) return first ? 1 : (second ? -1 : 0);
+    return CompareItemRecords(*first, *second);
+}

@@ -1,0 +1,97 @@
+#include "engine/win/copy_progress_dialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "engine/win/transfer.h"
+#include "platform/win/resource_string.h"
+#include "platform/win/system_text_services.h"
+#include "resources/resource.h"
+
+CopyProgressDialog::CopyProgressDialog() : CDialog(IDD_COPY_PROGRESS), m_clipId(IDR_COPY_CLIP) {}
+
+void CopyProgressDialog::SetFilterExtension(const char* text) {
+    SystemTextServices().CopyToBuffer(BoundedText(text, kMaxExtensionBytes), m_filterExtension, kMaxExtensionBytes + 1);
+}
+
+void CopyProgressDialog::SetStartPath(const char* text) {
+    SystemTextServices().CopyToBuffer(BoundedText(text, sizeof m_startPath - 1), m_startPath, sizeof m_startPath);
+}
+
+void CopyProgressDialog::PumpMessages() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Not ours to take: whoever runs the outer loop ends on it.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+BOOL CopyProgressDialog::OnInitDialog() {
+    OnCreate();
+    return CDialog::OnInitDialog();
+}
+
+void CopyProgressDialog::OnCreate() { ::SetTimer(m_hWnd, kStartTimer, kStartDelayMs, nullptr); }
+
+void CopyProgressDialog::OnShowWindow(BOOL show) {
+    const HWND animation = GetDlgItem(IDC_ANIMATION);
+    if (show) {
+        if (!::SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(::GetModuleHandleA(nullptr)),
+                            reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(m_clipId)))) {
+            ::MessageBoxA(m_hWnd, LoadResourceString(IDS_CLIP_WARNING).c_str(), LoadResourceString(IDS_APP_TITLE).c_str(),
+                          MB_ICONWARNING | MB_OK);
+        }
+        // From the first frame to the last, repeating without end.
+        ::SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
+    } else {
+        ::SendMessageA(animation, ACM_STOP, 0, 0);
+        ::SendMessageA(animation, ACM_OPENA, 0, 0);
+    }
+}
+
+void CopyProgressDialog::OnTimer(UINT_PTR id) {
+    if (id != kStartTimer) return;
+    // Killed first, so the run happens once even though it pumps messages.
+    ::KillTimer(m_hWnd, kStartTimer);
+    ComposeListing();
+    ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+void CopyProgressDialog::ComposeListing() {
+    RunTransfer(m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPath, m_filterExtension, m_options);
+}
+
+void CopyProgressDialog::OnCancel() {
+    // Every close request becomes a cancel command; the first one ends the
+    // dialog and the rest are ignored, so the run's pump and any message
+    // box can empty the queue.
+    if (m_cancelled) return;
+    m_cancelled = true;
+    ::KillTimer(m_hWnd, kStartTimer);
+    CDialog::OnCancel();
+}
+
+BOOL CopyProgressDialog::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) return FALSE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+INT_PTR CopyProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SHOWWINDOW:
+        OnShowWindow(static_cast<BOOL>(wParam));
+        break;
+    case WM_TIMER:
+        OnTimer(wParam);
+        break;
+    default:
+        break;
+    }
+    return CDialog::OnMessage(message, wParam, lParam);
+}

@@ -1,6 +1,0 @@
-#pragma once
-
-#include "platform/text_services.h"
-
-// Text services for the system's active ANSI code page.
-const TextServices& SystemTextServices();
