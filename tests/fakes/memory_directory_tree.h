@@ -1,45 +1,37 @@
 #pragma once
 
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
+#include <map>
 #include <vector>
 
 #include "engine/directory_search.h"
 #include "text/text_services.h"
 
 // Drives, folders, files and links in memory, searched with the platform's
-// pattern rules. Entries come back in the order they were added, so tests
-// see whether the caller sorts. Paths are cp932 bytes.
-class MemoryDirectoryTree : public DirectorySearch {
-public:
-    MemoryDirectoryTree();
-    ~MemoryDirectoryTree() override;
-
+// pattern rules. A folder's entries come back in reverse order of their
+// names, so only a caller that sorts lists them in order. Paths are cp932.
+struct MemoryDirectoryTree : DirectorySearch {
     // Each adds the missing folders above it.
-    void AddFolder(std::string_view path);
-    void AddFile(std::string_view path, std::uint64_t size = 0);
+    void AddFolder(std::string_view path) { Key(path, true); }
+    void AddFile(std::string_view path, std::uint64_t size = 0) { entries[Key(path, false)].size = size; }
     // A link at `path` that shows the folder `target`.
-    void AddLink(std::string_view path, std::string_view target);
+    void AddLink(std::string_view path, std::string_view target) { entries[Key(path, true)].link = Key(target, true); }
     // Searches inside the folder fail from now on.
-    void DenyAccess(std::string_view folder);
+    void DenyAccess(std::string_view folder) { entries[Key(folder, true)].denied = true; }
 
     bool Search(const std::string& pattern, const Visitor& found) override;
     std::optional<FolderIdentity> IdentifyFolder(const std::string& path) override;
+    // The key of the entry at `path`, links followed. With `directory` given
+    // a missing entry is made, and the folders above it; else "" means none.
+    std::string Key(std::string_view path, std::optional<bool> directory = std::nullopt);
 
-    // Every pattern searched, in order.
-    std::vector<std::string> searches;
-
-private:
-    struct Node;
-    Node* Find(std::string_view path);
-    Node* Make(std::string_view path, bool directory);
-
-    TextServices m_text = TextServices::Cp932();
-    std::vector<std::unique_ptr<Node>> m_drives;
-    std::uint64_t m_nextIndex = 1;
+    struct Entry {
+        std::string name, link;  // a link's: the key of the folder it shows
+        bool directory = false, denied = false;
+        std::uint64_t size = 0;
+    };
+    std::map<std::string, Entry> entries;  // by path, lower-cased
+    std::vector<std::string> searches;     // every pattern searched, in order
+    TextServices text = TextServices::Cp932();
 };
 
 // Whether `name` matches the search pattern `pattern` as the platform decides.

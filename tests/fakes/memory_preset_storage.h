@@ -1,20 +1,16 @@
 #pragma once
 
 #include <map>
-#include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "presets/preset_store.h"
 
 // Preset values in memory; records the names read and the values written, in order.
-class MemoryPresetStorage : public PresetStorage {
-public:
+struct MemoryPresetStorage : PresetStorage {
     std::string Read(std::string_view name) override {
         reads.emplace_back(name);
-        const auto found = values.find(std::string(name));
-        return found == values.end() ? std::string() : found->second;
+        return values.contains(reads.back()) ? values[reads.back()] : "";
     }
     void Write(std::string_view name, std::string_view text) override {
         values[std::string(name)] = text;
