@@ -15,7 +15,7 @@
 
 #include "browser/win/main_dialog.h"
 #include "resources/resource.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -89,7 +89,7 @@ private:
 }  // namespace
 
 int main() {
-    const e2e::TestTree tree("bench-browser");
+    const support::TestTree tree("bench-browser");
     tree.AddFolder("big");
     for (int i = 0; i < kFolders; ++i) tree.AddFolder("big\\folder" + std::to_string(i));
     for (int i = 0; i < kFiles; ++i) tree.AddFile("big\\file" + std::to_string(i) + ".txt");

@@ -21,6 +21,7 @@
 #include "engine/win/transfer.h"
 #include "platform/win/win_handles.h"
 #include "resources/resource.h"
+#include "tests/support/driver.h"
 
 namespace {
 // Targets of the transfer issue.
@@ -87,16 +88,6 @@ LRESULT CALLBACK WatchStatus(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-std::size_t ClipboardTextLength() {
-    if (!OpenClipboard(nullptr)) return 0;
-    const HGLOBAL block = GetClipboardData(CF_TEXT);
-    const char* text = block ? static_cast<const char*>(GlobalLock(block)) : nullptr;
-    const std::size_t length = text ? strnlen(text, GlobalSize(block)) : 0;
-    if (text) GlobalUnlock(block);
-    CloseClipboard();
-    return length;
-}
-
 // One measurement: prints seconds, peak working set, listing bytes and the
 // status line's repaints to `out`.
 int Measure(const std::string& kind, const std::string& root, const std::string& out) {
@@ -114,7 +105,7 @@ int Measure(const std::string& kind, const std::string& root, const std::string&
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - g_dialog.runStart).count();
         UnhookWindowsHookEx(statusHook);
         UnhookWindowsHookEx(timerHook);
-        listing = ClipboardTextLength();
+        listing = support::ClipboardText().value_or("").size();
     } else if (kind == "walk") {
         const auto start = std::chrono::steady_clock::now();
         BareWalk(root);
@@ -136,7 +127,7 @@ int Measure(const std::string& kind, const std::string& root, const std::string&
         const auto start = std::chrono::steady_clock::now();
         RunTransfer(window.get(), status, pump, root, "*", OptionsFor(kind));
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        listing = ClipboardTextLength();
+        listing = support::ClipboardText().value_or("").size();
     }
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
@@ -158,34 +149,13 @@ struct Result {
     bool ok = false;
 };
 
-std::string Self() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
-std::string Quoted(const std::string& text) {
-    std::string quoted(1, '"');
-    quoted += text;
-    quoted += '"';
-    return quoted;
-}
-
 // The best of `runs` measurements, each in a fresh process.
 Result Run(const std::string& kind, const std::string& root, int runs) {
     Result best;
     const std::string out = root + ".result";
     for (int i = 0; i < runs; ++i) {
         DeleteFileA(out.c_str());
-        std::string command = Quoted(Self());
-        command += " measure " + kind + " " + Quoted(root) + " " + Quoted(out);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return best;
-        CloseHandle(process.hThread);
-        const UniqueKernelHandle child(process.hProcess);
-        WaitForSingleObject(child.get(), INFINITE);
+        support::Program(_pgmptr, "measure " + kind + " \"" + root + "\" \"" + out + "\"").WaitForExit(support::milliseconds(INFINITE));
         double seconds = 0;
         std::size_t peak = 0;
         std::size_t listing = 0;

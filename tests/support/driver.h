@@ -1,0 +1,196 @@
+#pragma once
+
+// What the Windows tests, the end-to-end tests and the benchmarks share: programs worked through their message loop
+// as a user works them, the clipboard and the presets' key as another program sees them, folder trees. Texts are cp932.
+#include <windows.h>
+#include <psapi.h>
+#include <winternl.h>
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win/registry_preset_storage.h"
+#include "platform/win/win_handles.h"
+
+namespace support {
+using std::chrono::milliseconds;
+
+inline bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout = milliseconds(15000)) {  // a cold Wine
+    for (const auto end = std::chrono::steady_clock::now() + timeout; !condition(); ::Sleep(20))
+        if (std::chrono::steady_clock::now() > end) return false;
+    return true;
+}
+
+inline HWND Descendant(HWND window, int id) {  // such as on a page of a tab control
+    HWND found = ::GetDlgItem(window, id);
+    for (HWND child = nullptr; !found && (child = ::FindWindowExA(window, child, nullptr, nullptr));) found = Descendant(child, id);
+    return found;
+}
+// Wine hands texts across processes as UTF-16 even to the "A" calls. Names, paths and titles are far shorter.
+inline std::string Ask(HWND window, UINT message, WPARAM index = 0) {
+    wchar_t text[1024] = {};
+    char bytes[2048] = {};
+    ::SendMessageW(window, message, message == WM_GETTEXT ? std::size(text) : index, LPARAM(text));
+    ::WideCharToMultiByte(932, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    return bytes;
+}
+inline std::string Text(HWND window) { return Ask(window, WM_GETTEXT); }
+inline std::vector<std::string> Items(HWND control, UINT countMessage, UINT textMessage) {
+    std::vector<std::string> items(::SendMessageW(control, countMessage, 0, 0));
+    for (std::size_t i = 0; i < items.size(); ++i) items[i] = Ask(control, textMessage, i);
+    return items;
+}
+inline std::vector<std::string> ListItems(HWND list) { return Items(list, LB_GETCOUNT, LB_GETTEXT); }
+inline int ComboSelection(HWND combo) { return int(::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+inline int FindListItem(HWND list, const std::string& text) {  // -1: none
+    const std::vector<std::string> items = ListItems(list);
+    for (std::size_t i = 0; i < items.size(); ++i) if (items[i] == text) return int(i);
+    return -1;
+}
+inline bool IsChecked(HWND button) { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+inline HWND Focus(HWND window) {  // in `window`'s thread
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+inline void Click(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
+inline void ClickListItem(HWND list, int index, bool twice = false) {  // selects it; the list takes the focus
+    RECT item{};
+    ::SendMessageW(list, LB_SETTOPINDEX, index, 0);
+    ::SendMessageW(list, LB_GETITEMRECT, index, LPARAM(&item));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, twice ? WM_LBUTTONDBLCLK : 0, twice ? WM_LBUTTONUP : 0})
+        if (message) ::PostMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+}
+inline void DoubleClickListItem(HWND list, int index) { ClickListItem(list, index, true); }
+// A double-byte character comes whole, as from the input method: the dialog manager would split a WM_CHAR of it.
+inline void Type(HWND window, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool pair = ::IsDBCSLeadByteEx(932, text[i]) && i + 1 < text.size();
+        ::PostMessageA(window, pair ? WM_IME_CHAR : WM_CHAR, pair ? BYTE(text[i]) << 8 | BYTE(text[i + 1]) : BYTE(text[i]), 1);
+        i += pair;
+    }
+}
+inline void PressKey(HWND anyWindowOfTheProgram, UINT key) {  // to the window with the focus
+    const HWND target = Focus(anyWindowOfTheProgram) ? Focus(anyWindowOfTheProgram) : anyWindowOfTheProgram;
+    ::PostMessageA(target, WM_KEYDOWN, key, 1);
+    ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+inline void ChooseSystemMenuItem(HWND window, UINT id) { ::PostMessageA(window, WM_SYSCOMMAND, id, 0); }
+
+struct ResourceUse { DWORD gdiObjects, windows; SIZE_T committedBytes; };  // GDI objects: an icon owns bitmaps too
+
+class Program {  // one run of a program, killed with the object when still running
+public:
+    explicit Program(const std::string& exe = Beside("Listora.exe"), std::string arguments = {}) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        arguments = "\"" + exe + "\" " + arguments;
+        ::CreateProcessA(exe.c_str(), arguments.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+        ::CloseHandle(info.hThread);
+        m_process.reset(info.hProcess);
+    }
+    ~Program() {
+        if (!WaitForExit(milliseconds(0))) ::TerminateProcess(m_process.get(), 1);
+        WaitForExit();  // so that the next run starts alone
+    }
+    static std::string Beside(const std::string& name) { return std::string(_pgmptr, std::strrchr(_pgmptr, '\\') + 1) + name; }
+    std::optional<DWORD> WaitForExit(milliseconds timeout = milliseconds(15000)) const {  // the exit code once ended
+        DWORD code = STILL_ACTIVE;
+        ::WaitForSingleObject(m_process.get(), DWORD(timeout.count()));
+        return ::GetExitCodeProcess(m_process.get(), &code) && code != STILL_ACTIVE ? std::optional(code) : std::nullopt;
+    }
+    // Wine's GetGuiResources counts nothing. The PEB points to the GDI objects: 0x10000 entries of 24 bytes, typed at 14.
+    ResourceUse Resources() const {
+        PROCESS_BASIC_INFORMATION basic{};
+        ::NtQueryInformationProcess(m_process.get(), ProcessBasicInformation, &basic, sizeof basic, nullptr);
+        const char *peb = reinterpret_cast<const char*>(basic.PebBaseAddress), *table = nullptr;
+        ::ReadProcessMemory(m_process.get(), peb + (sizeof(void*) == 8 ? 0xF8 : 0x94), &table, sizeof table, nullptr);
+        std::vector<unsigned char> entries(0x10000 * 24);
+        ::ReadProcessMemory(m_process.get(), table, entries.data(), entries.size(), nullptr);
+        PROCESS_MEMORY_COUNTERS memory{};
+        ::GetProcessMemoryInfo(m_process.get(), &memory, sizeof memory);
+        ResourceUse use{0, Windows(::GetDesktopWindow()), memory.PagefileUsage};
+        for (std::size_t type = 14; type < entries.size(); type += 24) use.gdiObjects += entries[type] != 0;
+        return use;
+    }
+
+private:
+    DWORD Windows(HWND parent) const {  // its own below `parent`, at any depth
+        DWORD count = 0, owner = 0;
+        for (HWND child = nullptr; (child = ::FindWindowExA(parent, child, nullptr, nullptr));)
+            count += ::GetWindowThreadProcessId(child, &owner) && owner == ::GetProcessId(m_process.get()) ? 1 + Windows(child) : 0;
+        return count;
+    }
+    UniqueKernelHandle m_process;
+};
+
+inline bool OpenClipboard() { return WaitUntil([] { return ::OpenClipboard(nullptr); }, milliseconds(2000)); }  // once let go
+inline std::optional<std::string> ClipboardText() {  // CF_TEXT up to its terminator
+    std::optional<std::string> text;
+    const HANDLE data = OpenClipboard() ? ::GetClipboardData(CF_TEXT) : nullptr;
+    if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) text.emplace(bytes, strnlen(bytes, ::GlobalSize(data)));
+    ::GlobalUnlock(data);
+    ::CloseClipboard();
+    return text;
+}
+inline bool SetClipboardText(std::string_view bytes, UINT format = CF_TEXT) {  // with a terminator
+    const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + 1);
+    bytes.copy(static_cast<char*>(::GlobalLock(block)), bytes.size());
+    ::GlobalUnlock(block);
+    const bool set = OpenClipboard() && ::EmptyClipboard() && ::SetClipboardData(format, block);  // then the block is its
+    ::CloseClipboard();
+    return set;
+}
+
+using Presets = std::map<std::string, std::pair<DWORD, std::string>>;  // the presets' key as stored: name -> (type, data)
+inline void ForgetPresets() { ::RegDeleteTreeA(HKEY_CURRENT_USER, RegistryPresetStorage::kOuterKey); }
+inline Presets PresetSnapshot() {
+    Presets values;
+    UniqueRegKey key;
+    ::RegOpenKeyExA(HKEY_CURRENT_USER, RegistryPresetStorage::KeyPath().c_str(), 0, KEY_READ, key.put());
+    char name[256], data[1024];
+    for (DWORD i = 0, type, nameSize, dataSize; nameSize = sizeof name, dataSize = sizeof data,
+         ::RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, LPBYTE(data), &dataSize) == ERROR_SUCCESS; ++i)
+        values[name] = {type, std::string(data, dataSize)};
+    return values;
+}
+inline bool SetRawPreset(const std::string& name, DWORD type, std::string_view data) {
+    const std::string key = RegistryPresetStorage::KeyPath();
+    return !::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), type, data.data(), DWORD(data.size()));
+}
+
+// A folder (or file) c:\<name> of the test's own, removed with the object; other names are relative to it.
+class TestTree {
+public:
+    enum class Kind { Folder, File };
+    explicit TestTree(const std::string& name, Kind kind = Kind::Folder) : m_name(name) {
+        Remove(PathOf());
+        kind == Kind::Folder ? AddFolder({}) : AddFile({});
+    }
+    ~TestTree() { Remove(PathOf()); }
+    TestTree(const TestTree&) = delete;
+    const std::string& Name() const { return m_name; }
+    std::string PathOf(const std::string& relative = {}) const { return "c:\\" + m_name + (relative.empty() ? "" : "\\") + relative; }
+    void AddFolder(const std::string& relative) const { ::CreateDirectoryA(PathOf(relative).c_str(), nullptr); }
+    void AddFile(const std::string& relative, std::size_t bytes = 0) const { std::ofstream(PathOf(relative)) << std::string(bytes, 'x'); }
+
+private:
+    static void Remove(const std::string& path) {
+        WIN32_FIND_DATAA entry;
+        const UniqueFind find(::FindFirstFileA((path + "\\*").c_str(), &entry));
+        for (bool more = bool(find); more; more = ::FindNextFileA(find.get(), &entry))
+            if (entry.cFileName != std::string(".") && entry.cFileName != std::string("..")) Remove(path + "\\" + entry.cFileName);
+        if (!::DeleteFileA(path.c_str())) ::RemoveDirectoryA(path.c_str());
+    }
+    std::string m_name;
+};
+}  // namespace support

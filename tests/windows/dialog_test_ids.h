@@ -1,3 +1,0 @@
-#pragma once
-#define TEST_DIALOG 200
-#define TEST_LIST 201

@@ -1,0 +1,323 @@
+// What needs Win32 to be real: the adapters, the dialog framework, the dialogs, a transfer another program watches.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "about/win/about_dialog.h"
+#include "bench/disk_tree.h"
+#include "browser/win/extension_dialog.h"
+#include "engine/sorted_path_list.h"
+#include "engine/win/copy_progress_dialog.h"
+#include "platform/win/find_file_search.h"
+#include "platform/win/list_box_ordering.h"
+#include "platform/win/resource_string.h"
+#include "platform/win/system_text_services.h"
+#include "presets/win/settings_dialog.h"
+#include "resources/resource.h"
+#include "tests/fakes/memory_directory_tree.h"
+#include "tests/fakes/memory_preset_storage.h"
+#include "tests/support/driver.h"
+#include "tests/support/scripted_dialog.h"
+
+namespace {
+using namespace std::literals;
+const bool kCommonControls = (::InitCommonControls(), true);  // the tab and animation controls, for every test
+// cp932 characters whose second byte is 0x5C, the value of '\'.
+const std::string kHyo = "\x95\x5C", kSo = "\x83\x5C", kNo = "\x94\x5C";
+
+TEST(RegistryPresetStorageTest, FirstReadMakesTheEmptyKeyWritesAreCountedTextsOddValuesReadUpToTheirFirstNul) {
+    support::ForgetPresets();
+    RegistryPresetStorage storage;
+    EXPECT_EQ(storage.Read("DEF_REVERSE"), "");  // which makes the key, empty
+    EXPECT_TRUE(support::PresetSnapshot().empty() && !::RegDeleteKeyA(HKEY_CURRENT_USER, RegistryPresetStorage::KeyPath().c_str()));
+    storage.Write("DEF_REVERSE", "101"), storage.Write("DEF_NUMBERLEN_02", "");
+    const auto stored = support::PresetSnapshot();  // the platform may add a NUL to a counted text
+    EXPECT_TRUE(stored.at("DEF_REVERSE").second == "101" || stored.at("DEF_REVERSE").second == "101\0"s);
+    EXPECT_TRUE(stored.at("DEF_NUMBERLEN_02") == std::pair(DWORD{REG_SZ}, ""s) && storage.Read("DEF_REVERSE") == "101");
+    const std::string ones(255, '1');  // as many bytes as the reader takes
+    const struct { DWORD type; std::string data, read; } odd[] = {{REG_SZ, ones + ones, ""}, {REG_BINARY, ones + "1", ""},
+        {REG_BINARY, ones, ones}, {REG_BINARY, "1x1", "1x1"}, {REG_DWORD, "101\0"s, "101"}, {REG_MULTI_SZ, "12\0ab\0\0"s, "12"}};
+    for (const auto& [type, data, read] : odd) EXPECT_EQ(support::SetRawPreset("DEF_X", type, data) ? storage.Read("DEF_X") : "-", read);
+}
+
+TEST(FindFileSearchTest, ReportsNamesFoldersSizesAndLinksAndMatchesAsTheCoreAssumes) {
+    const support::TestTree tree("listora-search");
+    DiskTree disk(tree.PathOf());
+    for (const auto& folder : {"x.txt"s, kHyo, kHyo + "\\" + kNo}) disk.AddFolder(folder);
+    for (const auto& file : {"a.txt"s, "B.TXT"s, "c.log"s, "README"s, "a long name.txt"s, kSo + ".txt", kHyo + "\\" + kNo + ".txt"}) {
+        disk.AddFile(file, 10);
+    }
+    disk.AddFile("big.dat", 5'000'000'000);  // sparse
+    FindFileSearch search;
+    using Found = std::map<std::string, std::string>;  // each name with "\" for a folder, "@" for a link, else its size
+    const auto found = [&](const std::string& pattern, Found entries = {}) {
+        search.Search(pattern, [&](const FoundEntry& e) {
+            entries[std::string(e.name)] = (e.isDirectory ? "\\" : std::to_string(e.size)) + (e.isLink ? "@" : "");
+        });
+        return entries;
+    };
+    const Found all = found(tree.PathOf("*.*"));
+    EXPECT_EQ(all, (Found{{".", "\\"}, {"..", "\\"}, {"x.txt", "\\"}, {kHyo, "\\"}, {"a.txt", "10"}, {"B.TXT", "10"}, {"c.log", "10"},
+                          {"README", "10"}, {"a long name.txt", "10"}, {kSo + ".txt", "10"}, {"big.dat", "5000000000"}}));
+    EXPECT_EQ(found(tree.PathOf(kHyo + "\\*.*")), (Found{{".", "\\"}, {"..", "\\"}, {kNo, "\\"}, {kNo + ".txt", "10"}}));
+    EXPECT_FALSE(found("C:\\*.*").count("."));  // a drive root has no "." and ".."
+    EXPECT_FALSE(search.Search(tree.PathOf("*.none"), [](auto&) {}) || search.Search(tree.PathOf("none\\*.*"), [](auto&) {}));
+    for (const auto& pattern : {"*"s, "*.txt"s, "*.TXT"s, "?.txt"s, "??.txt"s, "*" + kHyo, "b*"s, "*E"s, "*.l?g"s}) {
+        std::set<std::string> real, assumed;
+        for (const auto& [name, kind] : found(tree.PathOf(pattern))) real.insert(name);
+        for (const auto& [name, kind] : all) if (MatchesSearchPattern(pattern, name, SystemTextServices())) assumed.insert(name);
+        EXPECT_EQ(real, assumed) << pattern;
+    }
+    // The windows_link_tree fixture made loop\inner\up a link back to loop.
+    const std::string loop = "C:\\listora-links\\loop";
+    EXPECT_EQ(found(loop + "\\inner\\up"), (Found{{"up", "\\@"}}));
+    const auto up = search.IdentifyFolder(loop + "\\inner\\up\\");
+    EXPECT_TRUE(up && up == search.IdentifyFolder(loop + "\\") && up != search.IdentifyFolder(loop + "\\inner"));
+    EXPECT_FALSE(search.IdentifyFolder(loop + "\\missing"));
+}
+
+TEST(ListBoxOrderingTest, SortsAsARealSortedListBox) {
+    // Case, digits, blank and separator, punctuation, kana of each width and kind, kanji, the long-vowel mark, wide letters.
+    const char* const atoms[] = {"a", "A", "b", "B", "0", "1", "10", " ", "\\", "_", "-", "'", ".", "~", "(", "[", "\xb1", "\xb6",
+        "\x82\xa0", "\x82\x9f", "\x82\xa9", "\x82\xaa", "\x83\x41", "\x83\x4a", "\x83\x4b", "\x83\x5c", "\x95\x5c", "\x94\x5c", "\x8a\xbf",
+        "\x8e\x9a", "\x81\x5b", "\x82\x60", "\x82\x81"};
+    std::vector<std::string> paths = {"C:\\Work", "C:\\Work A", "C:\\Work\\Sub", "C:\\work_b", "C:\\WORK2", "C:\\Work10", "C:\\Work9"};
+    for (unsigned i = 0, state = 1; i < 2000; ++i) {
+        paths.emplace_back("C:\\");
+        for (unsigned n = 1 + i % 5; n > 0; --n) paths.back() += atoms[((state = state * 1103515245 + 12345) >> 16) % std::size(atoms)];
+    }
+    const UniqueWindow box(::CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    const ListBoxOrdering ordering;
+    SortedPathList list(ordering);
+    for (const std::string& path : paths) list.Add(path), ::SendMessageA(box.get(), LB_ADDSTRING, 0, LPARAM(path.c_str()));
+    list.Sort();
+    const std::vector<std::string> shown = support::ListItems(box.get());
+    ASSERT_EQ(shown.size(), list.Count());
+    int apart = 0;  // texts that collate equal (A, a) stand in either order
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_TRUE(list.At(i) == shown[i] || (++apart, !::lstrcmpiA(std::string(list.At(i)).c_str(), shown[i].c_str()))) << i;
+    }
+    EXPECT_LT(apart, 200);
+}
+
+TEST(SystemTextServicesTest, FollowsTheActiveCodePage932) {
+    for (int byte = 0; byte < 256; ++byte) EXPECT_EQ(SystemTextServices().IsLeadByte(byte), ::IsDBCSLeadByte(BYTE(byte)) != FALSE) << byte;
+    EXPECT_EQ(::GetACP(), 932u);
+}
+
+// The framework's dialog on the main window's template, of which only the owner-drawn file list plays a part.
+struct TestDialog : CDialog {
+    TestDialog() : CDialog(IDD_MAIN) {}
+    struct List : CListBox {
+        int measured = 0, drawn = 0, deleted = 0;
+        void MeasureItem(MEASUREITEMSTRUCT& request) override { ++measured, request.itemHeight = 16; }
+        void DrawItem(const DRAWITEMSTRUCT&) override { ++drawn; }
+        void DeleteItem(const DELETEITEMSTRUCT&) override { ++deleted; }
+    } list;
+    BOOL OnInitDialog() override { return BindControl(list, IDC_FILE_LIST), TRUE; }
+};
+
+TEST(DialogTest, CentredOnItsOwnerInsideTheWorkAreaTheOwnerDisabledUntilTheEndingHandlerReturnsOwnerDrawReflected) {
+    const UniqueWindow owner(::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    for (const POINT at : {POINT{300, 200}, POINT{-250, -180}}) {  // over the screen, then mostly above and left of it
+        ::SetWindowPos(owner.get(), nullptr, at.x, at.y, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        ScriptedDialog<TestDialog> dialog;
+        RECT placed{};
+        // Owner enabled, list deletions, item height; dialog visible, owner enabled; after: owner, measures, drawn, deletions.
+        std::vector<int> seen;
+        dialog.steps = {[&](TestDialog& d) {
+            ::GetWindowRect(d.m_hWnd, &placed);
+            for (const char* name : {"b", "a", "c"}) d.list.AddString(name);
+            ::UpdateWindow(d.m_hWnd);
+            d.list.ResetContent();
+            d.list.AddString("deleted with the window");
+            seen = {::IsWindowEnabled(owner.get()), d.list.deleted, int(::SendMessageA(d.list.m_hWnd, LB_GETITEMHEIGHT, 0, 0))};
+            d.EndDialog(IDOK);
+            seen.insert(seen.end(), {::IsWindowVisible(d.m_hWnd), ::IsWindowEnabled(owner.get())});
+        }};
+        EXPECT_EQ(dialog.DoModal(owner.get()), IDOK);
+        EXPECT_TRUE(!dialog.m_hWnd && !dialog.list.m_hWnd);  // unbound
+        seen.insert(seen.end(), {::IsWindowEnabled(owner.get()), dialog.list.measured, dialog.list.drawn > 0, dialog.list.deleted});
+        EXPECT_EQ(seen, (std::vector{0, 3, 16, 0, 0, 1, 4, 1, 4}));
+        if (at.x > 0) EXPECT_LE(std::abs(placed.left + placed.right - 1000) + std::abs(placed.top + placed.bottom - 700), 2);  // its centre
+        else EXPECT_EQ(std::pair(placed.left, placed.top), std::pair(area.left, area.top));
+    }
+}
+
+// The settings dialog over the storage of the example at hand (ScriptedDialog wants a default constructor).
+MemoryPresetStorage g_storage;
+const PresetStore g_presets(g_storage);
+struct Settings : SettingsDialog { Settings() : SettingsDialog(g_presets) {} };
+
+// A control as tests/data/windows_settings.txt writes it.
+std::string Shown(HWND control) {
+    char kind[16] = {};
+    ::GetClassNameA(control, kind, sizeof kind);
+    const std::string shown = *kind == 'B' ? std::to_string(support::IsChecked(control))
+                              : *kind == 'C' ? std::to_string(support::ComboSelection(control)) : support::Text(control);
+    return ::IsWindowEnabled(control) ? shown : "[" + shown + "]";
+}
+
+// A line of an example, played as a user would; a row is checked as the dialog shows it.
+void Play(Settings& d, const std::string& line) {
+    std::istringstream words(line);
+    std::string verb, text, shown, expected;
+    int id = 0;
+    if (words >> verb && verb.starts_with("DEF_")) words >> text >> text, verb = "shows";
+    if (verb != "key" && verb != "shows") words >> id >> text;
+    const HWND control = support::Descendant(d.m_hWnd, id), tabs = ::GetDlgItem(d.m_hWnd, IDC_PRESET_TABS);
+    if (verb == "click") support::Click(control);
+    else if (verb == "focus") ::SetFocus(control);
+    else if (verb == "type") ::SetWindowTextA(control, text == "-" ? "" : text.c_str());
+    else if (verb == "close") support::ChooseSystemMenuItem(d.m_hWnd, SC_CLOSE);
+    else if (verb == "choose") {  // as a pick in its list, which tells the page
+        ::SendMessageA(control, CB_SETCURSEL, std::stoi(text), 0);
+        ::SendMessageA(::GetParent(control), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(control));
+    } else if (verb == "key" && words >> text) {
+        BYTE keys[256] = {};  // the modifiers, as the dialog asks for them
+        keys[VK_CONTROL] = text.starts_with("ctrl+") ? 0x80 : 0, keys[VK_SHIFT] = text.find("shift+") != text.npos ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        support::PressKey(d.m_hWnd, text.ends_with("tab") ? VK_TAB : text == "return" ? VK_RETURN : VK_ESCAPE);
+    } else if (verb == "shows") {
+        while (words >> text && text != "=") shown += (shown.empty() ? "" : " ") + Shown(support::Descendant(d.m_hWnd, std::stoi(text)));
+        std::getline(words >> std::ws, expected);
+        EXPECT_EQ(shown, expected) << line;
+    } else {
+        EXPECT_EQ(verb, "page") << line;
+        const int first[] = {IDC_NO_EXTENSION_1, IDC_NO_EXTENSION_2, IDC_NO_EXTENSION_3};
+        EXPECT_EQ(::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) + 1, id) << line;
+        for (int p = 0; p < 3; ++p) EXPECT_EQ(::IsWindowVisible(support::Descendant(d.m_hWnd, first[p])) != FALSE, p + 1 == id) << line;
+    }
+}
+
+TEST(SettingsDialogTest, WorkedExamples) {
+    std::ifstream in(LISTORA_TEST_DATA "/windows_settings.txt");
+    std::vector<std::vector<std::string>> examples;  // each its "example" line, rows and steps
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("example")) examples.emplace_back();
+        if (!examples.empty() && !line.empty() && line[0] != '#') examples.back().push_back(line);
+    }
+    ASSERT_EQ(examples.size(), 6u);
+    for (const auto& lines : examples) {
+        SCOPED_TRACE(lines[0]);
+        g_storage = {};
+        std::vector<std::pair<std::string, std::string>> saves;
+        ScriptedDialog<Settings> dialog;
+        dialog.steps = {[&](Settings& d) { for (const std::string& row : lines) if (row.starts_with("DEF_")) Play(d, row); }};
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            std::istringstream words(lines[i]);
+            std::string name, stored, saved;
+            if (!lines[i].starts_with("DEF_")) dialog.steps.push_back([&line = lines[i]](Settings& d) { Play(d, line); });
+            else if (words >> name >> stored >> saved) saves.emplace_back(name, saved == "-" ? "" : saved);
+            if (!stored.empty() && stored != "-") g_storage.values[name] = stored;
+        }
+        const std::string end = lines[0].substr(lines[0].rfind(' ') + 1);
+        EXPECT_EQ(dialog.DoModal(), end == "ok" ? IDOK : end == "cancel" ? IDCANCEL : -7);
+        EXPECT_EQ(g_storage.writes, end == "ok" ? saves : decltype(saves){});
+    }
+}
+
+// A transfer as the user and another program see it: the other program holds the clipboard until the run shows
+// its first item; every item the window shows takes 25 ms; the user closes the window at the 20th.
+struct Watched : CopyProgressDialog {
+    Watched(const std::string& path, UINT clip) { SetFilterExtension("*"), SetStartPath(path.c_str()), m_clipId = clip; }
+    const UniqueKernelHandle release{::CreateEventA(nullptr, TRUE, FALSE, "listora-release")};
+    int shown = -1;
+    std::optional<std::string> whenHidden = "never";  // the clipboard as the window went, its owner still disabled
+    std::vector<std::string> boxes;
+    HWND box = nullptr;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_TIMER && wParam == kStartTimer && shown < 0) shown = 0;
+        if (message == WM_CTLCOLORSTATIC && HWND(lParam) == GetDlgItem(IDC_STATUS) && shown >= 0) {
+            ::SetEvent(release.get()), ::Sleep(25);
+            if (++shown == 20) ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+        }
+        if (message == WM_SHOWWINDOW && !wParam && whenHidden == "never") {
+            whenHidden = ::IsWindowEnabled(::GetWindow(m_hWnd, GW_OWNER)) ? "owner enabled" : support::ClipboardText();
+        }
+        // A message box of this window takes the activation; it is answered once the window closes.
+        const HWND opened = message == WM_ACTIVATE && !LOWORD(wParam) ? HWND(lParam) : nullptr;
+        if (opened && ::GetWindow(opened, GW_OWNER) == m_hWnd) boxes.push_back(support::Text(::GetDlgItem(box = opened, 0xFFFF)));
+        if (message == WM_CLOSE && box) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return CopyProgressDialog::OnMessage(message, wParam, lParam);
+    }
+};
+
+TEST(TransferTest, HeldByAnotherProgramThatSeesItGrowClosedDuringTheRunTheListingCompletesAMissingClipIsReportedOnce) {
+    const support::TestTree tree("listora-transfer");
+    std::string listing = "before|";  // the listing follows the text the clipboard held
+    for (int i = 100; i < 160; ++i) tree.AddFile(kHyo + std::to_string(i)), listing += tree.PathOf(kHyo + std::to_string(i)) + "\r\n";
+    listing += "\r\n";
+    const UniqueWindow owner(::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(support::SetClipboardText("before|"));
+    Watched dialog(tree.PathOf(), IDR_COPY_CLIP);
+    const support::Program watcher(support::Program::Beside("clipboard_watcher.exe"), "listora-release " + listing);
+    ASSERT_TRUE(support::WaitUntil([&] { return !::OpenClipboard(owner.get()) || !::CloseClipboard(); }));
+    EXPECT_EQ(dialog.DoModal(owner.get()), IDCANCEL);
+    EXPECT_TRUE(dialog.whenHidden && listing.starts_with(*dialog.whenHidden) && dialog.whenHidden->size() < listing.size());
+    EXPECT_TRUE(support::ClipboardText() == listing && ::IsWindowEnabled(owner.get()) && dialog.boxes.empty());  // the clip opened
+    EXPECT_GE(watcher.WaitForExit().value_or(0), 4u);  // "before|", two parts at least, the whole
+    // The missing clip's warning stays open through the whole run: the window ends before its loop begins.
+    Watched clipless(tree.PathOf(), 999);
+    EXPECT_EQ(clipless.DoModal(owner.get()), IDCANCEL);
+    EXPECT_EQ(clipless.boxes, std::vector{LoadResourceString(IDS_CLIP_WARNING)});
+    EXPECT_TRUE(support::ClipboardText() == listing.substr(7));  // nothing held this time
+}
+
+TEST(ExtensionDialogTest, ChangeTakesTheTypedEntryCutToEightBytesEveryCancelGivesBackWhatCameIn) {
+    using Dialog = ScriptedDialog<ExtensionDialog>;
+    const auto click = [](int id) { return [id](Dialog& d) { support::Click(d.Item(id)); }; };
+    const auto press = [](UINT key) { return [key](Dialog& d) { support::PressKey(d.m_hWnd, key); }; };
+    const std::string kept = "abcde" + kHyo;  // of 9 bytes handed in, 8 at most and no half character
+    const struct { std::string typed; std::function<void(Dialog&)> end; INT_PTR result; std::string given; } cases[] = {
+        // abc and four characters, the first with a 0x5C second byte: the eighth byte is half the third.
+        {"abc" + kHyo + "\x8E\xA6\x8A\x67\x92\xA3", click(IDC_CHANGE_EXTENSION), IDOK, "abc" + kHyo + "\x8E\xA6"},
+        {"log", press(VK_RETURN), IDOK, "log"}, {"txt", click(IDC_EXTENSION_CANCEL), IDCANCEL, kept},
+        {"txt", press(VK_ESCAPE), IDCANCEL, kept},
+        {"txt", [](Dialog& d) { support::ChooseSystemMenuItem(d.m_hWnd, SC_CLOSE); }, IDCANCEL, kept}};
+    for (const auto& c : cases) {
+        Dialog dialog;
+        dialog.SetExtension((kept + "\x8E\xA6").c_str());
+        dialog.steps = {[&](Dialog&) { support::Type(::GetFocus(), c.typed); }, c.end};
+        char given[9];
+        EXPECT_EQ(dialog.DoModal(), c.result) << c.typed;
+        EXPECT_EQ((dialog.GetExtension(given), given), c.given) << c.typed;
+    }
+}
+
+TEST(AboutDialogTest, OverControl1094OnlyTheCursorIsAHandMadeOnceAndOneClickOpensThePageOnce) {
+    ScriptedDialog<AboutDialog> dialog;
+    std::vector<std::string> opened;
+    dialog.m_openAddress = [&](HWND parent, const char* address) { opened.push_back(parent == dialog.m_hWnd ? address : "elsewhere"); };
+    std::vector<std::pair<int, HCURSOR>> seen;  // at each click
+    // Clicks over the middle of control 1094, just above it, over it again (each posted, so before the next move).
+    for (int i = 0; i <= 3; ++i) {
+        dialog.steps.push_back([&seen, i](AboutDialog& d) {
+            RECT link{};
+            ::GetWindowRect(::GetDlgItem(d.m_hWnd, IDC_LINK_AREA), &link);
+            if (i) seen.emplace_back(d.m_overLink, ::GetCursor());
+            if (i) ::PostMessageA(d.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, 0), ::PostMessageA(d.m_hWnd, WM_LBUTTONUP, 0, 0);
+            if (i < 3) ::SetCursorPos((link.left + link.right) / 2, i == 1 ? link.top - 5 : (link.top + link.bottom) / 2);
+        });
+    }
+    EXPECT_EQ(dialog.DoModal(), -7);
+    ASSERT_EQ(seen.size(), 3u);
+    const HCURSOR hand = seen[0].second, arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, HCURSOR>>{{1, hand}, {0, arrow}, {1, hand}}));
+    ICONINFO info{};
+    EXPECT_FALSE(hand == arrow || ::GetIconInfo(hand, &info));  // destroyed with the dialog
+    EXPECT_EQ(opened, std::vector<std::string>(2, "http://www.example.com/Kestrin/index.htm"));
+}
+
+// What the script draws is checked natively; here, that Windows takes it.
+TEST(ArtworkTest, IconsAndAboutPicturesLoad) {
+    for (const auto& [id, type] : {std::pair(128, IMAGE_ICON), std::pair(131, IMAGE_ICON), std::pair(132, IMAGE_ICON),
+                                   std::pair(152, IMAGE_BITMAP), std::pair(155, IMAGE_BITMAP)}) {
+        EXPECT_TRUE(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), type, 0, 0, LR_SHARED)) << id;
+    }
+}
+}  // namespace
