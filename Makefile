@@ -35,13 +35,14 @@ windows-i686:
 	cmake --preset windows-i686 >/dev/null
 	cmake --build --preset windows-i686 -j $(JOBS)
 
-# Listora.exe alone, and the helper that poses it for screenshots.
-program:
+# Listora.exe alone, and the helper that poses it for screenshots; like the
+# tests, it installs what is missing first.
+program: bootstrap
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows -j $(JOBS) --target Listora screenshot_pose
 
 # Starts Listora.exe under Wine on your display.
-run: bootstrap program
+run: program
 	@scripts/run
 
 # A PNG of the main window, taken on a virtual display.
