@@ -17,8 +17,8 @@ public:
     virtual bool Empty() = 0;
     // The text up to its first NUL; false when the clipboard offers none.
     virtual bool ReadText(std::string& text) = 0;
-    // Replaces every format with `text`. False when the memory for it cannot
-    // be had; the clipboard is then left as it was.
+    // Replaces every format with `text`. False when that fails; the
+    // clipboard may then have been emptied.
     virtual bool ReplaceText(std::string_view text) = 0;
     // Changes with every change of the content, whichever program makes it.
     virtual std::uint32_t SequenceNumber() = 0;

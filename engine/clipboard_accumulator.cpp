@@ -31,9 +31,10 @@ void ClipboardAccumulator::Append(std::string_view piece) {
 }
 
 bool ClipboardAccumulator::Finish() {
-    for (int attempt = 1;; ++attempt) {
+    const std::chrono::milliseconds deadline = m_clock.Now() + kFinalRetryTime;
+    for (;;) {
         if (Publish()) return true;
-        if (attempt == kFinalAttempts) return false;
+        if (m_clock.Now() >= deadline) return false;
         m_clock.Wait(kFinalRetryDelay);
     }
 }
@@ -51,7 +52,14 @@ bool ClipboardAccumulator::Publish() {
             m_text.replace(0, m_pendingFrom, theirs);
             m_pendingFrom = theirs.size();
         }
-        if (!m_clipboard.ReplaceText(m_text)) return false;
+        if (!m_clipboard.ReplaceText(m_text)) {
+            // A failed write may have emptied the clipboard: that is our
+            // doing, not another program's write, and none of the text
+            // counts as published until the next write succeeds.
+            m_ownSequence = m_clipboard.SequenceNumber();
+            m_pendingFrom = 0;
+            return false;
+        }
     }
     // Read after closing: closing can add formats the platform derives.
     m_ownSequence = m_clipboard.SequenceNumber();

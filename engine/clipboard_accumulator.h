@@ -22,9 +22,9 @@ class ClipboardAccumulator {
 public:
     static constexpr std::chrono::milliseconds kPublishInterval{75};
     static constexpr int kPublishSpacing = 10;
-    // How often, and how far apart, the last publication is tried while
+    // How long, and how far apart, the last publication is tried while
     // another program holds the clipboard open.
-    static constexpr int kFinalAttempts = 20;
+    static constexpr std::chrono::milliseconds kFinalRetryTime{5000};
     static constexpr std::chrono::milliseconds kFinalRetryDelay{25};
 
     ClipboardAccumulator(Clipboard& clipboard, Clock& clock);
@@ -34,8 +34,10 @@ public:
     bool Clear();
     // Adds a piece to the listing.
     void Append(std::string_view piece);
-    // Publishes what is not yet on the clipboard, waiting a little while
-    // another program holds it open. False when that did not succeed.
+    // Publishes what is not yet on the clipboard, waiting (through the
+    // clock, which keeps the window alive) up to kFinalRetryTime while
+    // another program holds it open. False when the listing could not be
+    // published whole.
     bool Finish();
 
 private:

@@ -42,7 +42,7 @@ ListingComposer::ListingComposer(FolderCollector& collector, ClipboardAccumulato
                                  const TextServices& text)
     : m_collector(collector), m_clipboard(clipboard), m_progress(progress), m_text(text) {}
 
-void ListingComposer::ComposeListing(std::string_view startPath, std::string_view extension, const ListingOptions& options) {
+bool ListingComposer::ComposeListing(std::string_view startPath, std::string_view extension, const ListingOptions& options) {
     m_options = options;
     m_lineNumber = 1;
     m_clipboard.Clear();
@@ -56,7 +56,7 @@ void ListingComposer::ComposeListing(std::string_view startPath, std::string_vie
     } else {
         for (std::size_t i = 0; i < m_collector.CollectedFolders().Count(); ++i) ComposeFolderBlock(i, start, extension);
     }
-    m_clipboard.Finish();
+    return m_clipboard.Finish();
 }
 
 void ListingComposer::AppendLine(std::string_view text) {

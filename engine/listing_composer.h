@@ -24,8 +24,9 @@ public:
                     const TextServices& text);
 
     // One whole transfer: clears the clipboard, collects the folders, appends
-    // every piece of the listing and publishes the result.
-    void ComposeListing(std::string_view startPath, std::string_view extension, const ListingOptions& options);
+    // every piece of the listing and publishes the result. False when the
+    // result could not be published whole.
+    bool ComposeListing(std::string_view startPath, std::string_view extension, const ListingOptions& options);
 
 private:
     void ComposeFoldersOnly(const StartFolder& start);

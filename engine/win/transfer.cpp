@@ -10,16 +10,34 @@
 #include "platform/win/system_text_services.h"
 #include "platform/win/win32_clipboard.h"
 
-void RunTransfer(HWND owner, HWND status, std::function<void()> pumpMessages, std::string_view startPath,
+namespace {
+// Waits without freezing the window: messages are let through meanwhile.
+class PumpingClock : public SteadyClock {
+public:
+    explicit PumpingClock(const std::function<void()>& pumpMessages) : m_pumpMessages(pumpMessages) {}
+    void Wait(std::chrono::milliseconds duration) override {
+        const std::chrono::milliseconds end = Now() + duration;
+        for (std::chrono::milliseconds now = Now(); now < end; now = Now()) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>((end - now).count()), QS_ALLINPUT);
+            m_pumpMessages();
+        }
+    }
+
+private:
+    const std::function<void()>& m_pumpMessages;
+};
+}  // namespace
+
+bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages, std::string_view startPath,
                  std::string_view extension, const ListingOptions& options) {
     const TextServices& text = SystemTextServices();
     Win32Clipboard clipboard(owner);
-    SteadyClock clock;
+    PumpingClock clock(pumpMessages);
     ClipboardAccumulator accumulator(clipboard, clock);
     FindFileSearch search;
     const ListBoxOrdering ordering;
-    StatusProgressSink progress(status, std::move(pumpMessages));
+    StatusProgressSink progress(status, pumpMessages);
     FolderCollector collector(search, ordering, text, &progress);
     ListingComposer composer(collector, accumulator, progress, text);
-    composer.ComposeListing(startPath, extension, options);
+    return composer.ComposeListing(startPath, extension, options);
 }

@@ -10,6 +10,8 @@
 // One whole transfer over the system's own services: the folders read with
 // the file search, sorted as a sorted list box sorts, the listing published
 // on the clipboard for `owner`, the progress shown in the static `status`
-// with `pumpMessages` letting the window's messages through.
-void RunTransfer(HWND owner, HWND status, std::function<void()> pumpMessages, std::string_view startPath,
+// with `pumpMessages` letting the window's messages through, also while it
+// waits for a busy clipboard. False when the listing could not be put on
+// the clipboard whole.
+bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages, std::string_view startPath,
                  std::string_view extension, const ListingOptions& options);

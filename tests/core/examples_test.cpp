@@ -246,6 +246,7 @@ TEST(ExamplesTest, ClipboardScenarios) {
         {"other program writes a picture", [&](auto&) { s->clipboard.WriteByAnotherProgram(std::nullopt); }},
         {"other program holds it", [&](auto& a) { s->clipboard.heldForAttempts = std::stoi(a[0]); }},
         {"no memory", [&](auto& a) { s->clipboard.failingAllocations = std::stoi(a[0]); }},
+        {"set fails after emptying", [&](auto& a) { s->clipboard.failingSets = std::stoi(a[0]); }},
         {"writes take", [&](auto& a) { s->clipboard.clock = &s->clock, s->clipboard.writeTakes = milliseconds(std::stoi(a[0])); }},
         {"clipboard", [&](auto& a) { EXPECT_EQ(s->clipboard.text.value_or(s->clipboard.picture ? "(picture)" : "(empty)"), a[0]); }},
         {"published", [&](auto& a) { EXPECT_EQ(s->clipboard.published, a); }},

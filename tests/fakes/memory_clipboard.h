@@ -36,12 +36,12 @@ struct MemoryClipboard : Clipboard {
         if (IsOpen("read") && text) out = *text;
         return text.has_value();
     }
+    // As the real one: the memory first, then the clipboard is emptied, then set.
     bool ReplaceText(std::string_view newText) override {
         if (clock) clock->now += writeTakes;
-        if (!IsOpen("written") || failingAllocations-- > 0) return false;
-        WriteByAnotherProgram(std::string(newText));
+        if (!IsOpen("written") || failingAllocations-- > 0 || !Empty() || failingSets-- > 0) return false;
+        text = newText, ++sequence;
         published.push_back(*text);
-        ++sequence;  // emptying and setting both count, as on the real clipboard
         return true;
     }
     std::uint32_t SequenceNumber() override { return sequence; }
@@ -56,6 +56,7 @@ struct MemoryClipboard : Clipboard {
     bool open = false;
     int heldForAttempts = 0;             // another program holds it open for so many of our tries (-1: for good)
     int failingAllocations = 0;          // so many of our next writes find no memory
+    int failingSets = 0;                 // so many of our next writes empty the clipboard, then fail
     std::vector<std::string> published;  // every text we wrote, in order
     ManualClock* clock = nullptr;        // moved on by each of our writes, when given
     std::chrono::milliseconds writeTakes{};
