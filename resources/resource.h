@@ -52,6 +52,8 @@
 // The program's title, and the warning shown when the clip cannot be opened.
 #define IDS_APP_TITLE 3100
 #define IDS_CLIP_WARNING 3101
+#define IDS_CLIPBOARD_FAILED 3102
+#define IDS_HELP_MISSING 3103
 
 // --- settings dialog and preset pages ---
 #define IDD_SETTINGS            130

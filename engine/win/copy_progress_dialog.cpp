@@ -44,8 +44,7 @@ void CopyProgressDialog::OnShowWindow(BOOL show) {
     if (show) {
         if (!::SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(::GetModuleHandleA(nullptr)),
                             reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(m_clipId)))) {
-            ::MessageBoxA(m_hWnd, LoadResourceString(IDS_CLIP_WARNING).c_str(), LoadResourceString(IDS_APP_TITLE).c_str(),
-                          MB_ICONWARNING | MB_OK);
+            ShowMessage(IDS_CLIP_WARNING);
         }
         // From the first frame to the last, repeating without end.
         ::SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
@@ -59,12 +58,24 @@ void CopyProgressDialog::OnTimer(UINT_PTR id) {
     if (id != kStartTimer) return;
     // Killed first, so the run happens once even though it pumps messages.
     ::KillTimer(m_hWnd, kStartTimer);
+    m_running = true;
     ComposeListing();
-    ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    m_running = false;
+    // Closed during the run, the window went at once; the dialog ends now.
+    if (m_cancelled) CDialog::OnCancel();
+    else ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
 }
 
 void CopyProgressDialog::ComposeListing() {
-    RunTransfer(m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPath, m_filterExtension, m_options);
+    if (!RunTransfer(m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPath, m_filterExtension,
+                     m_options)) {
+        ShowMessage(IDS_CLIPBOARD_FAILED);
+    }
+}
+
+void CopyProgressDialog::ShowMessage(UINT textId) {
+    ::MessageBoxA(m_hWnd, LoadResourceString(textId).c_str(), LoadResourceString(IDS_APP_TITLE).c_str(),
+                  MB_ICONWARNING | MB_OK);
 }
 
 void CopyProgressDialog::OnCancel() {
@@ -74,7 +85,11 @@ void CopyProgressDialog::OnCancel() {
     if (m_cancelled) return;
     m_cancelled = true;
     ::KillTimer(m_hWnd, kStartTimer);
-    CDialog::OnCancel();
+    // During a run the window goes at once, but the main window stays
+    // disabled until the run has returned: no second transfer can start
+    // inside this one.
+    if (m_running) ShowWindow(SW_HIDE);
+    else CDialog::OnCancel();
 }
 
 BOOL CopyProgressDialog::PreTranslateMessage(MSG* msg) {

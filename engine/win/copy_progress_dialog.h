@@ -46,8 +46,12 @@ private:
     void OnCreate();
     void OnShowWindow(BOOL show);
     void OnTimer(UINT_PTR id);
-    // The run: clears the clipboard, collects, composes and publishes.
+    // The run: clears the clipboard, collects, composes and publishes; says
+    // so when the listing could not be put on the clipboard.
     void ComposeListing();
+    // A warning from the string table in the program's message box.
+    void ShowMessage(UINT textId);
 
     bool m_cancelled = false;
+    bool m_running = false;
 };

@@ -6,9 +6,8 @@
 
 namespace {
 // Puts a modal dialog over the middle of its owner, or of the screen when
-// the owner is hidden or absent, and keeps it inside the work area: the
-// templates give no position of their own. A dialog that moved itself in
-// OnInitDialog stays where it went.
+// the owner is hidden or absent, and keeps it inside the work area: most
+// templates give no position of their own.
 void CenterOver(HWND dialog, HWND owner) {
     const bool overOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
     MONITORINFO monitor{};
@@ -45,16 +44,21 @@ INT_PTR CDialog::DoModal(HWND owner) {
     }
     m_result = IDCANCEL;
     m_ended = false;
+    m_owner = owner;
+    const HWND focus = ::GetFocus();
+    m_ownerFocus = owner && (focus == owner || ::IsChild(owner, focus)) ? focus : nullptr;
     // The owner takes no input from here on: a template that is visible from
     // the start shows itself, and whatever it shows, before the loop runs.
-    const bool disableOwner = owner && ::IsWindowEnabled(owner);
-    if (disableOwner) ::EnableWindow(owner, FALSE);
+    m_ownerToEnable = owner && ::IsWindowEnabled(owner);
+    if (m_ownerToEnable) ::EnableWindow(owner, FALSE);
     if (!::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
                               reinterpret_cast<LPARAM>(this))) {
-        if (disableOwner) ::EnableWindow(owner, TRUE);
+        ReturnToOwner();
         return -1;
     }
-    if (!m_placedByInit) CenterOver(m_hWnd, owner);
+    // A dialog that moved itself in OnInitDialog stays where it went; one
+    // whose template centres it on the screen stays there.
+    if (!m_placedByInit && !(::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & DS_CENTER)) CenterOver(m_hWnd, owner);
     if (!m_ended) ::ShowWindow(m_hWnd, SW_SHOW);
 
     MSG msg;
@@ -72,11 +76,10 @@ INT_PTR CDialog::DoModal(HWND owner) {
         }
     }
 
-    // Enable the owner before this window goes, or the activation would
-    // jump to another program.
-    if (disableOwner) ::EnableWindow(owner, TRUE);
-    if (owner && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
+    // A dialog that was destroyed, or left for WM_QUIT, was never ended.
+    ReturnToOwner();
     if (m_hWnd) ::DestroyWindow(m_hWnd);
+    m_owner = nullptr;
     return m_result;
 }
 
@@ -88,7 +91,32 @@ bool CDialog::Create(HWND parent) {
 void CDialog::EndDialog(INT_PTR result) {
     m_result = result;
     m_ended = true;
-    ::ShowWindow(m_hWnd, SW_HIDE);
+    ReturnToOwner();
+    // Ended from inside a sent message, the loop may be waiting in GetMessage
+    // with nothing queued: this wakes it, as the system's dialogs do.
+    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+}
+
+void CDialog::ReturnToOwner() {
+    // The owner takes input again before this window hides, so that the
+    // activation can return to it rather than to another program.
+    const HWND active = ::GetActiveWindow();
+    if (m_ownerToEnable) ::EnableWindow(m_owner, TRUE);
+    m_ownerToEnable = false;
+    if (m_hWnd) {
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    }
+    // The owner is activated when this dialog was active, or when nothing
+    // of this program was (a dialog hidden while its owner stayed disabled
+    // leaves none); then the focus goes back where it was.
+    if (!m_owner || (active != m_hWnd && active != nullptr)) return;
+    ::SetForegroundWindow(m_owner);
+    ::SetActiveWindow(m_owner);
+    if (m_ownerFocus && ::IsWindow(m_ownerFocus) && ::IsWindowVisible(m_ownerFocus) && ::IsWindowEnabled(m_ownerFocus)) {
+        ::SetFocus(m_ownerFocus);
+    }
+    m_ownerFocus = nullptr;
 }
 
 void CDialog::BindControl(CWnd& control, int id) {

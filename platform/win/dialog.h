@@ -23,9 +23,9 @@ public:
     INT_PTR DoModal(HWND owner = nullptr);
     // Creates the dialog as a child or modeless window of `parent`.
     bool Create(HWND parent);
-    // Ends a modal dialog: the window disappears at once, the modal loop
-    // returns after the message being handled now. The owner is enabled
-    // again only then, so nothing can start inside a handler still running.
+    // Ends a modal dialog as the system's dialogs end: the owner is enabled,
+    // the window disappears, the owner is active again with the focus where
+    // it was, and the modal loop returns after the message being handled now.
     void EndDialog(INT_PTR result);
 
     BOOL IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) != BST_UNCHECKED; }
@@ -54,12 +54,20 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     CWnd* BoundControl(UINT id) const;
+    // Gives the owner of a modal dialog back its input, activation and focus,
+    // and hides the dialog. Safe to call more than once.
+    void ReturnToOwner();
 
     UINT m_templateId;
     // Set by EndDialog, which may run before the loop starts (in
     // OnInitDialog, or in a message box shown while the window opens).
     bool m_ended = false;
     bool m_placedByInit = false;
+    // The owner of the running modal dialog, whether DoModal disabled it, and
+    // the owner's window that had the focus when the dialog opened.
+    HWND m_owner = nullptr;
+    bool m_ownerToEnable = false;
+    HWND m_ownerFocus = nullptr;
     INT_PTR m_result = IDCANCEL;
     std::vector<std::pair<int, CWnd*>> m_controls;
 };

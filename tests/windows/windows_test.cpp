@@ -1,7 +1,9 @@
 // What needs Win32 to be real: the adapters, the dialog framework, the dialogs, a transfer another program watches.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
+#include <thread>
 #include <set>
 #include <sstream>
 
@@ -119,7 +121,7 @@ struct TestDialog : CDialog {
     BOOL OnInitDialog() override { return BindControl(list, IDC_FILE_LIST), TRUE; }
 };
 
-TEST(DialogTest, CentredOnItsOwnerInsideTheWorkAreaTheOwnerDisabledUntilTheEndingHandlerReturnsOwnerDrawReflected) {
+TEST(DialogTest, CentredOnItsOwnerInsideTheWorkAreaTheOwnerEnabledAsItEndsOwnerDrawReflected) {
     const UniqueWindow owner(::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
     RECT area{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
@@ -142,9 +144,35 @@ TEST(DialogTest, CentredOnItsOwnerInsideTheWorkAreaTheOwnerDisabledUntilTheEndin
         EXPECT_EQ(dialog.DoModal(owner.get()), IDOK);
         EXPECT_TRUE(!dialog.m_hWnd && !dialog.list.m_hWnd);  // unbound
         seen.insert(seen.end(), {::IsWindowEnabled(owner.get()), dialog.list.measured, dialog.list.drawn > 0, dialog.list.deleted});
-        EXPECT_EQ(seen, (std::vector{0, 3, 16, 0, 0, 1, 4, 1, 4}));
+        EXPECT_EQ(seen, (std::vector{0, 3, 16, 0, 1, 1, 4, 1, 4}));
         if (at.x > 0) EXPECT_LE(std::abs(placed.left + placed.right - 1000) + std::abs(placed.top + placed.bottom - 700), 2);  // its centre
         else EXPECT_EQ(std::pair(placed.left, placed.top), std::pair(area.left, area.top));
+    }
+}
+
+// However a dialog ends, its owner is enabled and active again with the focus where it was, as with the system's
+// dialogs; an end from a message that another thread sends needs nothing more to wake the loop.
+TEST(DialogTest, HoweverItEndsTheOwnerGetsItsActivationAndFocusBack) {
+    TestDialog owner;
+    ASSERT_TRUE(owner.Create(nullptr));
+    ::ShowWindow(owner.m_hWnd, SW_SHOW);
+    const HWND had = ::GetDlgItem(owner.m_hWnd, IDC_FILE_LIST);
+    const std::function<void(HWND)> ends[] = {
+        [](HWND d) { support::Click(::GetDlgItem(d, IDCANCEL)); }, [](HWND d) { support::PressKey(d, VK_ESCAPE); },
+        [](HWND d) { support::ChooseSystemMenuItem(d, SC_CLOSE); }, [](HWND d) { ::PostMessageA(d, WM_CLOSE, 0, 0); },
+        [](HWND d) { std::thread([d] { ::Sleep(50), ::SendMessageA(::GetDlgItem(d, IDOK), BM_CLICK, 0, 0); }).detach(); }};
+    for (const auto& end : ends) {
+        ::SetActiveWindow(owner.m_hWnd), ::SetFocus(had);
+        ScriptedDialog<TestDialog> dialog;
+        dialog.steps = {[&](TestDialog& d) { ::KillTimer(d.m_hWnd, 0x5354), ::SetFocus(d.list.m_hWnd), end(d.m_hWnd); }};
+        std::atomic<bool> ended = false, nudged = false;
+        std::thread nudge([&] {  // what a loop that missed the end would wait for
+            for (int i = 0; i < 150 && !ended; ++i) ::Sleep(20);
+            if (!ended) nudged = true, ::PostThreadMessageA(::GetWindowThreadProcessId(owner.m_hWnd, nullptr), WM_NULL, 0, 0);
+        });
+        dialog.DoModal(owner.m_hWnd);
+        ended = true, nudge.join();
+        EXPECT_TRUE(!nudged && ::IsWindowEnabled(owner.m_hWnd) && ::GetActiveWindow() == owner.m_hWnd && ::GetFocus() == had);
     }
 }
 
@@ -227,11 +255,12 @@ struct Watched : CopyProgressDialog {
     Watched(const std::string& path, UINT clip) { SetFilterExtension("*"), SetStartPath(path.c_str()), m_clipId = clip; }
     const UniqueKernelHandle release{::CreateEventA(nullptr, TRUE, FALSE, "listora-release")};
     int shown = -1;
+    RECT placed{};
     std::optional<std::string> whenHidden = "never";  // the clipboard as the window went, its owner still disabled
     std::vector<std::string> boxes;
     HWND box = nullptr;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_TIMER && wParam == kStartTimer && shown < 0) shown = 0;
+        if (message == WM_TIMER && wParam == kStartTimer && shown < 0) shown = 0, ::GetWindowRect(m_hWnd, &placed);
         if (message == WM_CTLCOLORSTATIC && HWND(lParam) == GetDlgItem(IDC_STATUS) && shown >= 0) {
             ::SetEvent(release.get()), ::Sleep(25);
             if (++shown == 20) ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
@@ -260,6 +289,12 @@ TEST(TransferTest, HeldByAnotherProgramThatSeesItGrowClosedDuringTheRunTheListin
     EXPECT_EQ(dialog.DoModal(owner.get()), IDCANCEL);
     EXPECT_TRUE(dialog.whenHidden && listing.starts_with(*dialog.whenHidden) && dialog.whenHidden->size() < listing.size());
     EXPECT_TRUE(support::ClipboardText() == listing && ::IsWindowEnabled(owner.get()) && dialog.boxes.empty());  // the clip opened
+    EXPECT_EQ(::GetActiveWindow(), owner.get());
+    // Its template centres it on the screen, not over its owner.
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const RECT& at = dialog.placed;
+    EXPECT_LE(std::abs(at.left + at.right - area.left - area.right) + std::abs(at.top + at.bottom - area.top - area.bottom), 2);
     EXPECT_GE(watcher.WaitForExit().value_or(0), 4u);  // "before|", two parts at least, the whole
     // The missing clip's warning stays open through the whole run: the window ends before its loop begins.
     Watched clipless(tree.PathOf(), 999);
