@@ -49,10 +49,10 @@ run: program
 screenshot: program
 	@scripts/screenshot
 
-# dist/Listora.zip: the program and its README.
+# dist/Listora.zip: the program, its help page and its README.
 dist: program
 	@rm -rf dist && mkdir -p dist
-	zip -j -q dist/Listora.zip build/windows/Listora.exe README.md
+	zip -j -q dist/Listora.zip build/windows/Listora.exe build/windows/Listora.html README.md
 	@echo "dist/Listora.zip"
 
 # Speed under Wine (see bench/): the transfer over trees of 100,000 and

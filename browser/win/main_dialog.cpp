@@ -1,5 +1,9 @@
 #include "browser/win/main_dialog.h"
 
+#include <shellapi.h>
+#include <shlwapi.h>
+#include <wininet.h>
+
 #include "about/win/about_dialog.h"
 #include "browser/win/extension_dialog.h"
 #include "browser/extension_rule.h"
@@ -179,8 +183,40 @@ bool MainDialog::OnPaint() {
 }
 
 void MainDialog::OpenHelp(UINT command) {
-    const std::string path = HelpFilePath(CurrentDirectory());
-    ::WinHelpA(m_hWnd, path.c_str(), command, 0);
+    const std::string helpFile = HelpFilePath(CurrentDirectory());
+    const DWORD attributes = ::GetFileAttributesA(helpFile.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ::WinHelpA(m_hWnd, helpFile.c_str(), command, 0);
+        return;
+    }
+    // Without that file (and current systems have no viewer for its format)
+    // the page beside the program opens in the user's browser, the keyword
+    // search at its index. Given to the web-address handler as a file URL,
+    // the page keeps its "#index"; opened as a file, it would not.
+    std::wstring page(32768, L'\0');
+    page.resize(::GetModuleFileNameW(nullptr, page.data(), static_cast<DWORD>(page.size())));
+    page.resize(page.find_last_of(L'\\') + 1);
+    page += L"Listora.html";
+    const DWORD pageAttributes = ::GetFileAttributesW(page.c_str());
+    wchar_t url[INTERNET_MAX_URL_LENGTH];
+    DWORD urlLength = INTERNET_MAX_URL_LENGTH;
+    if (pageAttributes == INVALID_FILE_ATTRIBUTES || (pageAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        FAILED(::UrlCreateFromPathW(page.c_str(), url, &urlLength, 0))) {
+        ::MessageBoxA(m_hWnd, LoadResourceString(IDS_HELP_MISSING).c_str(), LoadResourceString(IDS_APP_TITLE).c_str(),
+                      MB_ICONWARNING | MB_OK);
+        return;
+    }
+    std::wstring address(url, urlLength);
+    if (command == HELP_KEY) address += L"#index";
+    SHELLEXECUTEINFOW open{};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_CLASSNAME;
+    open.hwnd = m_hWnd;
+    open.lpVerb = L"open";
+    open.lpFile = address.c_str();
+    open.lpClass = L"http";
+    open.nShow = SW_SHOWNORMAL;
+    ::ShellExecuteExW(&open);
 }
 
 void MainDialog::ShowSettings() {

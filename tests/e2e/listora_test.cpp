@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <regex>
@@ -54,6 +55,11 @@ protected:
                                      (IsChecked(Control(IDC_PRESET3)) ? "3" : "");
         if (name == "focus") return std::to_string(::GetDlgCtrlID(Focus(main)));
         if (name == "window") return Text(Active());
+        if (name == "active") {
+            GUITHREADINFO info{.cbSize = sizeof info};
+            ::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info);
+            return Text(info.hwndActive) + " / " + Text(::GetForegroundWindow());
+        }
         if (name == "enabled") return ::IsWindowEnabled(main) ? "yes" : "no";
         if (name == "clipboard") return ClipboardText().value_or("(no text)");
         return program->WaitForExit(milliseconds(0)) ? std::to_string(*program->WaitForExit()) : "running";  // exit
@@ -131,5 +137,31 @@ TEST_F(ListoraTest, RefillsAThousandFilesTwoHundredTimesWithoutHoldingMoreResour
     EXPECT_LE(after.gdiObjects, before.gdiObjects + 8);
     EXPECT_LE(after.windows, before.windows + 8);
     EXPECT_LT(after.committedBytes, before.committedBytes + 2 * 1024 * 1024);  // a record a file would be 10 MB
+}
+// Without a help.hlp in the working directory the help commands open the page beside the program through the
+// web-address handler (here one that writes down what it is given), the search at the page's index; a page that
+// is not there is said so.
+TEST_F(ListoraTest, HelpOpensThePageBesideTheProgramTheSearchAtItsIndex) {
+    const std::string record = "C:\\listora-help.txt", page = Program::Beside("Listora.html"), command = "cmd.exe /c echo %1>" + record;
+    UniqueRegKey handler;  // the prefix's own (Wine 8 does not let the user's classes override it), put back at the end
+    ::RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, handler.put(), nullptr);
+    char browser[1024] = {};
+    DWORD size = sizeof browser;
+    ::RegQueryValueExA(handler.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(browser), &size);
+    ::RegSetValueExA(handler.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()), DWORD(command.size() + 1));
+    std::string url = "file:///" + page;
+    std::replace(url.begin(), url.end(), '\\', '/');
+    Play({"start"});
+    for (const auto& [id, expected] : {std::pair(ID_HELP_CONTENTS, url), std::pair(ID_HELP_SEARCH, url + "#index")}) {
+        ::DeleteFileA(record.c_str());
+        ::PostMessageA(main, WM_COMMAND, id, 0);
+        std::string line;
+        EXPECT_TRUE(WaitUntil([&] { return std::getline(std::ifstream(record), line) && line.starts_with(expected); })) << line;
+    }
+    ::MoveFileA(page.c_str(), (page + ".away").c_str());
+    ::PostMessageA(main, WM_COMMAND, ID_HELP_CONTENTS, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Text(Active()) == "Listora"; }));
+    ::MoveFileA((page + ".away").c_str(), page.c_str());
+    ::RegSetValueExA(handler.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser), size);
 }
 }  // namespace

@@ -1,0 +1,70 @@
+#!/usr/bin/env python3
+"""Writes resources/Listora.html, the help page, from resources/help.html.in.
+
+Each "@example NAME@" line of the template becomes the listing that the case
+NAME of tests/data/listings/worked_examples.txt expects, so the examples are
+the tests' own and cannot drift from the program. With --check it only says
+whether the committed page is current.
+"""
+import html
+import pathlib
+import re
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+TEMPLATE = ROOT / "resources" / "help.html.in"
+EXAMPLES = ROOT / "tests" / "data" / "listings" / "worked_examples.txt"
+PAGE = ROOT / "resources" / "Listora.html"
+
+
+def decode(text):
+    """The data files' escapes: \\xNN a cp932 byte, {tab}, {c*N}."""
+    raw = bytearray()
+    for token in re.findall(r"\\x[0-9A-Fa-f]{2}|\{tab\}|\{.\*\d+\}|.", text, re.S):
+        if token.startswith("\\x"):
+            raw.append(int(token[2:], 16))
+        elif token == "{tab}":
+            raw += b"\t"
+        elif len(token) > 2 and token[0] == "{" and token[2] == "*":
+            raw += token[1].encode("cp932") * int(token[3:-1])
+        else:
+            raw += token.encode("cp932")
+    return raw.decode("cp932")
+
+
+def listings():
+    """Case name -> the lines of its expected listing."""
+    cases, name, lines = {}, None, None
+    for line in EXAMPLES.read_text(encoding="utf-8").splitlines():
+        if line.startswith("[case "):
+            name, lines = line[6:-1], None
+        elif line == "[listing]" and name:
+            lines = cases[name] = []
+        elif line.startswith("["):
+            lines = None
+        elif lines is not None and line and not line.startswith("#"):
+            lines.append("" if line == "-" else decode(line))
+    return cases
+
+
+def page():
+    cases = listings()
+
+    def example(match):
+        return '<pre class="example">' + html.escape("\n".join(cases[match.group(1)])) + "</pre>"
+
+    return re.sub(r"^@example (.+)@$", example, TEMPLATE.read_text(encoding="utf-8"), flags=re.M)
+
+
+def main():
+    text = page()
+    if sys.argv[1:] == ["--check"]:
+        current = PAGE.exists() and PAGE.read_text(encoding="utf-8") == text
+        print("help page is current" if current else "resources/Listora.html is out of date: run resources/make_help.py")
+        return 0 if current else 1
+    PAGE.write_text(text, encoding="utf-8", newline="\n")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
