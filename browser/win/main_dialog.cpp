@@ -202,8 +202,7 @@ void MainDialog::OpenHelp(UINT command) {
     DWORD urlLength = INTERNET_MAX_URL_LENGTH;
     if (pageAttributes == INVALID_FILE_ATTRIBUTES || (pageAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         FAILED(::UrlCreateFromPathW(page.c_str(), url, &urlLength, 0))) {
-        ::MessageBoxA(m_hWnd, LoadResourceString(IDS_HELP_MISSING).c_str(), LoadResourceString(IDS_APP_TITLE).c_str(),
-                      MB_ICONWARNING | MB_OK);
+        ResourceMessageBox(m_hWnd, IDS_HELP_MISSING, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
         return;
     }
     std::wstring address(url, urlLength);

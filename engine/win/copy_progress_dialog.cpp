@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <string>
-
 #include "engine/win/transfer.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
@@ -44,7 +42,7 @@ void CopyProgressDialog::OnShowWindow(BOOL show) {
     if (show) {
         if (!::SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(::GetModuleHandleA(nullptr)),
                             reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(m_clipId)))) {
-            ShowMessage(IDS_CLIP_WARNING);
+            ResourceMessageBox(m_hWnd, IDS_CLIP_WARNING, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
         }
         // From the first frame to the last, repeating without end.
         ::SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
@@ -69,13 +67,8 @@ void CopyProgressDialog::OnTimer(UINT_PTR id) {
 void CopyProgressDialog::ComposeListing() {
     if (!RunTransfer(m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPath, m_filterExtension,
                      m_options)) {
-        ShowMessage(IDS_CLIPBOARD_FAILED);
+        ResourceMessageBox(m_hWnd, IDS_CLIPBOARD_FAILED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
     }
-}
-
-void CopyProgressDialog::ShowMessage(UINT textId) {
-    ::MessageBoxA(m_hWnd, LoadResourceString(textId).c_str(), LoadResourceString(IDS_APP_TITLE).c_str(),
-                  MB_ICONWARNING | MB_OK);
 }
 
 void CopyProgressDialog::OnCancel() {

@@ -49,8 +49,6 @@ private:
     // The run: clears the clipboard, collects, composes and publishes; says
     // so when the listing could not be put on the clipboard.
     void ComposeListing();
-    // A warning from the string table in the program's message box.
-    void ShowMessage(UINT textId);
 
     bool m_cancelled = false;
     bool m_running = false;

@@ -6,3 +6,7 @@ std::string LoadResourceString(UINT id) {
     const int length = ::LoadStringA(::GetModuleHandleA(nullptr), id, text, sizeof text);
     return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
+
+int ResourceMessageBox(HWND owner, UINT textId, UINT titleId, UINT type) {
+    return ::MessageBoxA(owner, LoadResourceString(textId).c_str(), LoadResourceString(titleId).c_str(), type);
+}

@@ -142,7 +142,8 @@ TEST_F(ListoraTest, RefillsAThousandFilesTwoHundredTimesWithoutHoldingMoreResour
 // web-address handler (here one that writes down what it is given), the search at the page's index; a page that
 // is not there is said so.
 TEST_F(ListoraTest, HelpOpensThePageBesideTheProgramTheSearchAtItsIndex) {
-    const std::string record = "C:\\listora-help.txt", page = Program::Beside("Listora.html"), command = "cmd.exe /c echo %1>" + record;
+    const TestTree tree("e2e-help");  // the handler writes down its URL in it
+    const std::string record = tree.PathOf("url"), page = Program::Beside("Listora.html"), command = "cmd.exe /c echo %1>" + record;
     UniqueRegKey handler;  // the prefix's own (Wine 8 does not let the user's classes override it), put back at the end
     ::RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, handler.put(), nullptr);
     char browser[1024] = {};
