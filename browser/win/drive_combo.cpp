@@ -35,12 +35,14 @@ void DriveCombo::DrawItem(const DRAWITEMSTRUCT& request) {
     if (!record) return;
     const RECT& rect = painter.Rect();
     const UniqueIcon icon = ShellSmallIcon(record->text.get());
-    painter.DrawIcon(icon.get(), rect.left, rect.top, 16);
+    const UINT dpi = SystemDpi();
+    painter.DrawIcon(icon.get(), rect.left, rect.top, ::GetSystemMetrics(SM_CXSMICON));
     // The drive's name as the shell shows it; the item keeps the root.
-    painter.DrawText(ShellDisplayName(record->text.get()).c_str(), {rect.left + 20, rect.top + 4, rect.right, rect.bottom});
+    painter.DrawText(ShellDisplayName(record->text.get()).c_str(),
+                     {rect.left + ScaleForDpi(20, dpi), rect.top + ScaleForDpi(4, dpi), rect.right, rect.bottom});
 }
 
-void DriveCombo::MeasureItem(MEASUREITEMSTRUCT& request) { request.itemHeight = kItemHeight; }
+void DriveCombo::MeasureItem(MEASUREITEMSTRUCT& request) { request.itemHeight = ItemHeight(); }
 
 int DriveCombo::CompareItem(const COMPAREITEMSTRUCT& request) { return CompareItemRecords(request); }
 

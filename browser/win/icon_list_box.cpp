@@ -12,8 +12,9 @@
 
 namespace {
 UniqueIcon LoadResourceIcon(int id) {
+    const int size = ScaleForDpi(32, SystemDpi());
     return UniqueIcon(static_cast<HICON>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 }  // namespace
 
@@ -53,18 +54,22 @@ void IconListBox::DrawItem(const DRAWITEMSTRUCT& request) {
     const UniqueIcon shellIcon =
         goUpIcon ? UniqueIcon() : ShellSmallIcon((m_folder + "\\" + record->text.get()).c_str());
     // The resource icons are 32 x 32 with their picture in the top-left
-    // 16 x 16 corner; drawn unscaled, the rest is transparent.
+    // 16 x 16 corner; the rest is transparent. All of it scales with the
+    // display, so the picture keeps the small icons' size.
+    const UINT dpi = SystemDpi();
+    const int top = rect.bottom - static_cast<int>(ItemHeight());
     if (goUpIcon) {
-        painter.DrawIcon(m_goUpIcon.get(), rect.left, rect.bottom - 16, 32);
+        painter.DrawIcon(m_goUpIcon.get(), rect.left, top, ScaleForDpi(32, dpi));
     } else if (shellIcon) {
-        painter.DrawIcon(shellIcon.get(), rect.left, rect.bottom - 16, 16);
+        painter.DrawIcon(shellIcon.get(), rect.left, top, ::GetSystemMetrics(SM_CXSMICON));
     } else if (request.CtlID == IDC_FILE_LIST) {
-        painter.DrawIcon(m_plainFileIcon.get(), rect.left, rect.bottom - 16, 32);
+        painter.DrawIcon(m_plainFileIcon.get(), rect.left, top, ScaleForDpi(32, dpi));
     }
-    painter.DrawText(goUp ? m_goUpText.c_str() : record->text.get(), {rect.left + 20, rect.top, rect.right, rect.bottom});
+    painter.DrawText(goUp ? m_goUpText.c_str() : record->text.get(),
+                     {rect.left + ScaleForDpi(20, dpi), rect.top, rect.right, rect.bottom});
 }
 
-void IconListBox::MeasureItem(MEASUREITEMSTRUCT& request) { request.itemHeight = kItemHeight; }
+void IconListBox::MeasureItem(MEASUREITEMSTRUCT& request) { request.itemHeight = ItemHeight(); }
 
 int IconListBox::CompareItem(const COMPAREITEMSTRUCT& request) { return CompareItemRecords(request); }
 

@@ -5,11 +5,12 @@
 #include <memory>
 
 #include "browser/item_record.h"
+#include "platform/win/dpi.h"
 
 // What the drive box and the browser lists share about their items.
 
-// Every item is 16 pixels high: one small icon.
-inline constexpr UINT kItemHeight = 16;
+// Every item is one small icon high: 16 pixels at 100%, scaled with the display.
+inline UINT ItemHeight() { return static_cast<UINT>(ScaleForDpi(16, SystemDpi())); }
 
 // Adds `text` to a sorted list or combo box and attaches a new ItemRecord
 // to the item; the control's DeleteItem frees it.

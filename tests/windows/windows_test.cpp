@@ -10,8 +10,10 @@
 #include "about/win/about_dialog.h"
 #include "bench/disk_tree.h"
 #include "browser/win/extension_dialog.h"
+#include "browser/win/main_dialog.h"
 #include "engine/sorted_path_list.h"
 #include "engine/win/copy_progress_dialog.h"
+#include "platform/win/dpi.h"
 #include "platform/win/find_file_search.h"
 #include "platform/win/list_box_ordering.h"
 #include "platform/win/resource_string.h"
@@ -107,6 +109,22 @@ TEST(ListBoxOrderingTest, SortsAsARealSortedListBox) {
 TEST(SystemTextServicesTest, FollowsTheActiveCodePage932) {
     for (int byte = 0; byte < 256; ++byte) EXPECT_EQ(SystemTextServices().IsLeadByte(byte), ::IsDBCSLeadByte(BYTE(byte)) != FALSE) << byte;
     EXPECT_EQ(::GetACP(), 932u);
+}
+
+// The browser's items are one small icon high at the display's scale; the scale is the prefix's (LISTORA_DPI), so
+// CMake runs this test once more in a prefix for each of 120, 144 and 192 dpi.
+TEST(DisplayScaleTest, BrowserItemsAreOneSmallIconHigh) {
+    const UINT dpi = std::stoi(std::getenv("LISTORA_DPI") ? std::getenv("LISTORA_DPI") : "96");
+    EXPECT_EQ(SystemDpi(), dpi);
+    ScriptedDialog<MainDialog> main;
+    std::vector<LRESULT> heights;
+    main.steps = {[&](MainDialog& d) {
+        heights = {::SendDlgItemMessageA(d.m_hWnd, IDC_FOLDER_LIST, LB_GETITEMHEIGHT, 0, 0),
+                   ::SendDlgItemMessageA(d.m_hWnd, IDC_DRIVE_COMBO, CB_GETITEMHEIGHT, 0, 0)};
+        d.EndDialog(IDOK);
+    }};
+    main.DoModal();
+    EXPECT_EQ(heights, std::vector<LRESULT>(2, ::MulDiv(16, int(dpi), 96)));
 }
 
 // The framework's dialog on the main window's template, of which only the owner-drawn file list plays a part.
