@@ -4,6 +4,8 @@
 #include <shlwapi.h>
 #include <wininet.h>
 
+#include <optional>
+
 #include "about/win/about_dialog.h"
 #include "browser/win/extension_dialog.h"
 #include "browser/extension_rule.h"
@@ -38,6 +40,22 @@ std::string CurrentDirectory() {
     const DWORD length = needed ? ::GetCurrentDirectoryA(needed, directory.data()) : 0;
     directory.resize(length < needed ? length : 0);
     return directory;
+}
+
+bool IsFile(DWORD attributes) { return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY); }
+
+// The file URL of the help page beside the program; none when it is not there.
+std::optional<std::wstring> HelpPageAddress() {
+    std::wstring page(32768, L'\0');
+    page.resize(::GetModuleFileNameW(nullptr, page.data(), static_cast<DWORD>(page.size())));
+    page.resize(page.find_last_of(L'\\') + 1);
+    page += L"Listora.html";
+    wchar_t url[INTERNET_MAX_URL_LENGTH];
+    DWORD length = INTERNET_MAX_URL_LENGTH;
+    if (!IsFile(::GetFileAttributesW(page.c_str())) || FAILED(::UrlCreateFromPathW(page.c_str(), url, &length, 0))) {
+        return std::nullopt;
+    }
+    return std::wstring(url, length);
 }
 
 // BeginPaint and EndPaint as a pair.
@@ -184,35 +202,27 @@ bool MainDialog::OnPaint() {
 
 void MainDialog::OpenHelp(UINT command) {
     const std::string helpFile = HelpFilePath(CurrentDirectory());
-    const DWORD attributes = ::GetFileAttributesA(helpFile.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (IsFile(::GetFileAttributesA(helpFile.c_str()))) {
         ::WinHelpA(m_hWnd, helpFile.c_str(), command, 0);
         return;
     }
     // Without that file (and current systems have no viewer for its format)
     // the page beside the program opens in the user's browser, the keyword
-    // search at its index. Given to the web-address handler as a file URL,
-    // the page keeps its "#index"; opened as a file, it would not.
-    std::wstring page(32768, L'\0');
-    page.resize(::GetModuleFileNameW(nullptr, page.data(), static_cast<DWORD>(page.size())));
-    page.resize(page.find_last_of(L'\\') + 1);
-    page += L"Listora.html";
-    const DWORD pageAttributes = ::GetFileAttributesW(page.c_str());
-    wchar_t url[INTERNET_MAX_URL_LENGTH];
-    DWORD urlLength = INTERNET_MAX_URL_LENGTH;
-    if (pageAttributes == INVALID_FILE_ATTRIBUTES || (pageAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        FAILED(::UrlCreateFromPathW(page.c_str(), url, &urlLength, 0))) {
+    // search at its index.
+    std::optional<std::wstring> address = HelpPageAddress();
+    if (!address) {
         ResourceMessageBox(m_hWnd, IDS_HELP_MISSING, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
         return;
     }
-    std::wstring address(url, urlLength);
-    if (command == HELP_KEY) address += L"#index";
+    if (command == HELP_KEY) *address += L"#index";
+    // Given to the web-address handler, the file URL keeps its "#index";
+    // opened as a file, it would not.
     SHELLEXECUTEINFOW open{};
     open.cbSize = sizeof open;
     open.fMask = SEE_MASK_CLASSNAME;
     open.hwnd = m_hWnd;
     open.lpVerb = L"open";
-    open.lpFile = address.c_str();
+    open.lpFile = address->c_str();
     open.lpClass = L"http";
     open.nShow = SW_SHOWNORMAL;
     ::ShellExecuteExW(&open);
