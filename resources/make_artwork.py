@@ -99,11 +99,13 @@ def nearest_indices(colours, palette):
 # ---------------------------------------------------------------------------
 # A raster canvas. Shapes are filled at `scale` samples per pixel in each
 # direction and averaged down, which gives smooth edges to the large
-# pictures; icons and the clip use scale 1 and stay hard-edged.
+# pictures; icons and the clip use scale 1 and stay hard-edged. Shapes are
+# given in design units of `unit` pixels, so that one drawing of an icon
+# serves every size it is shown at: each edge still falls on a whole pixel.
 
 class Canvas:
-    def __init__(self, width, height, background=None, scale=1):
-        self.width, self.height, self.scale = width, height, scale
+    def __init__(self, width, height, background=None, scale=1, unit=1):
+        self.width, self.height, self.scale, self.unit = width, height, scale, unit
         self.samples = [[background] * (width * scale) for _ in range(height * scale)]
 
     def fill(self, colour):
@@ -111,12 +113,13 @@ class Canvas:
             row[:] = [self._colour_at(colour, j)] * len(row)
 
     def _colour_at(self, colour, sample_row):
-        return colour((sample_row + 0.5) / self.scale) if callable(colour) else colour
+        return colour((sample_row + 0.5) / self.scale / self.unit) if callable(colour) else colour
 
     def polygon(self, contours, colour):
         """Fills one or more closed contours (even-odd rule)."""
         if contours and not isinstance(contours[0][0], (tuple, list)):
             contours = [contours]
+        contours = [[(x * self.unit, y * self.unit) for x, y in contour] for contour in contours]
         edges = []
         for contour in contours:
             for a, b in zip(contour, contour[1:] + contour[:1]):
@@ -324,8 +327,8 @@ ICON_256 = {
 }
 
 
-def clipboard_32(look):
-    c = Canvas(32, 32)
+def clipboard_32(look, size=32):
+    c = Canvas(size, size, unit=size / 32)
     # Board with cut corners, lit from the top left.
     c.rect(4, 3, 24, 28, look["edge"])
     for x, y in ((4, 3), (27, 3), (4, 30), (27, 30)):
@@ -356,8 +359,8 @@ def clipboard_32(look):
     return c
 
 
-def clipboard_16(look):
-    c = Canvas(16, 16)
+def clipboard_16(look, size=16):
+    c = Canvas(size, size, unit=size / 16)
     c.rect(2, 1, 12, 15, look["edge"])
     for x, y in ((2, 1), (13, 1), (2, 15), (13, 15)):
         c.pixel(x, y, None)
@@ -372,16 +375,16 @@ def clipboard_16(look):
     return c
 
 
-def outlined(shape, edge, inside):
-    """Draws a pixel region with a one-pixel outline on its own border."""
-    c = Canvas(32, 32)
+def outlined(shape, edge, inside, size):
+    """Draws a region of design pixels with a one-unit outline on its own border."""
+    c = Canvas(size, size, unit=size / 32)
     for x, y in shape:
         neighbours = ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1))
         c.pixel(x, y, inside if all(n in shape for n in neighbours) else edge)
     return c
 
 
-def up_arrow():
+def up_arrow(size=32):
     """A bent arrow: along the bottom from the right, then up to a head at the top left."""
     shape = set()
     for y in range(6):
@@ -390,15 +393,15 @@ def up_arrow():
     shape |= {(x, y) for x in range(3, 16) for y in range(10, 15)}
     # Round the outer corner of the bend.
     shape -= {(3, 14)}
-    return outlined(shape, BLACK, (0, 128, 0))
+    return outlined(shape, BLACK, (0, 128, 0), size)
 
 
-def plain_page():
+def plain_page(size=32):
     """A sheet with its top right corner folded over."""
     fold, right = 4, 13
     corner = right - fold
     shape = {(x, y) for x in range(2, right + 1) for y in range(16) if x - corner <= y}
-    c = outlined(shape, BLACK, WHITE)
+    c = outlined(shape, BLACK, WHITE, size)
     for y in range(fold + 1):
         for x in range(corner, corner + y + 1):
             c.pixel(x, y, BLACK if x in (corner, corner + y) or y == fold else (192, 192, 192))
@@ -638,13 +641,19 @@ def avi_file(frames, palette, width, height, frames_per_second):
 
 def artwork():
     files = {}
+    # Beside the 16- and 32-pixel images, one for each size the system asks
+    # for at 125%, 150% and 200%: small icons of 20, 24 and 32 pixels, large
+    # ones of 40, 48 and 64.
     files["listora.ico"] = icon_file([
         (clipboard_32(ICON_16), 4, VGA),
         (clipboard_16(ICON_16), 4, VGA),
         (clipboard_32(ICON_256), 8, None),
-    ])
-    files["up_folder.ico"] = icon_file([(up_arrow(), 4, VGA)])
-    files["file.ico"] = icon_file([(plain_page(), 4, VGA)])
+    ] + [(clipboard_16(ICON_256, size), 8, None) for size in (20, 24)]
+      + [(clipboard_32(ICON_256, size), 8, None) for size in (40, 48, 64)])
+    # The browser's own icons are drawn at twice the small-icon size, their
+    # picture in the top-left quarter.
+    files["up_folder.ico"] = icon_file([(up_arrow(size), 4, VGA) for size in (32, 40, 48, 64)])
+    files["file.ico"] = icon_file([(plain_page(size), 4, VGA) for size in (32, 40, 48, 64)])
 
     # Both About pictures share one palette, so they never fight over the
     # system palette on a 256-colour display.

@@ -1,7 +1,9 @@
 // What needs Win32 to be real: the adapters, the dialog framework, the dialogs, a transfer another program watches.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <fstream>
 #include <thread>
 #include <set>
@@ -111,20 +113,76 @@ TEST(SystemTextServicesTest, FollowsTheActiveCodePage932) {
     EXPECT_EQ(::GetACP(), 932u);
 }
 
-// The browser's items are one small icon high at the display's scale; the scale is the prefix's (LISTORA_DPI), so
-// CMake runs this test once more in a prefix for each of 120, 144 and 192 dpi.
-TEST(DisplayScaleTest, BrowserItemsAreOneSmallIconHigh) {
-    const UINT dpi = std::stoi(std::getenv("LISTORA_DPI") ? std::getenv("LISTORA_DPI") : "96");
+// The display scale is the prefix's (LISTORA_DPI): CMake runs these tests once more in a prefix for each of 120,
+// 144 and 192 dpi.
+UINT PrefixDpi() { return std::stoi(std::getenv("LISTORA_DPI") ? std::getenv("LISTORA_DPI") : "96"); }
+
+// Browser items are one small icon high at the display's scale, and follow the window to a display of another scale.
+TEST(DisplayScaleTest, BrowserItemsAreOneSmallIconHighOnEachDisplay) {
+    const UINT dpi = PrefixDpi();
     EXPECT_EQ(SystemDpi(), dpi);
     ScriptedDialog<MainDialog> main;
     std::vector<LRESULT> heights;
+    RECT suggested{40, 30, 700, 560}, after{};
+    auto read = [&](HWND window) {
+        heights.push_back(::SendDlgItemMessageA(window, IDC_DRIVE_COMBO, CB_GETITEMHEIGHT, 0, 0));
+        for (int item : {0, 1}) heights.push_back(::SendDlgItemMessageA(window, IDC_FOLDER_LIST, LB_GETITEMHEIGHT, item, 0));
+    };
     main.steps = {[&](MainDialog& d) {
-        heights = {::SendDlgItemMessageA(d.m_hWnd, IDC_FOLDER_LIST, LB_GETITEMHEIGHT, 0, 0),
-                   ::SendDlgItemMessageA(d.m_hWnd, IDC_DRIVE_COMBO, CB_GETITEMHEIGHT, 0, 0)};
+        read(d.m_hWnd);
+        ::SendMessageA(d.m_hWnd, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
+        read(d.m_hWnd);
+        ::GetWindowRect(d.m_hWnd, &after);
         d.EndDialog(IDOK);
     }};
     main.DoModal();
-    EXPECT_EQ(heights, std::vector<LRESULT>(2, ::MulDiv(16, int(dpi), 96)));
+    const LRESULT one = ::MulDiv(16, int(dpi), 96);
+    EXPECT_EQ(heights, (std::vector<LRESULT>{one, one, one, 2 * one, 2 * one, 2 * one}));
+    EXPECT_TRUE(::EqualRect(&after, &suggested));
+}
+
+// The About pictures are drawn at their size at 100% and fill the grown dialog at other scales; the link area lies on
+// the link drawn in the lower one.
+TEST(DisplayScaleTest, AboutLinkAreaLiesOnTheDrawnLink) {
+    ScriptedDialog<AboutDialog> about;
+    SIZE picture{};
+    RECT drawn{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN}, link{}, client{};
+    about.steps = {[&](AboutDialog& d) {
+        link = d.m_linkRect;
+        ::GetClientRect(d.m_hWnd, &client);
+        // The picture under the (hidden) link area.
+        const HWND lower = ::ChildWindowFromPointEx(d.m_hWnd, {(link.left + link.right) / 2, link.top}, CWP_SKIPINVISIBLE);
+        const auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(lower, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP size{};
+        ASSERT_TRUE(::GetObjectA(bitmap, sizeof size, &size));
+        picture = {size.bmWidth, size.bmHeight};
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<RGBQUAD> pixels(size.bmWidth * size.bmHeight);
+        const HDC screen = ::GetDC(nullptr);
+        ::GetDIBits(screen, bitmap, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+        ::ReleaseDC(nullptr, screen);
+        POINT origin{};
+        ::MapWindowPoints(lower, d.m_hWnd, &origin, 1);
+        if (PrefixDpi() != 96) picture = {client.right - size.bmWidth, client.bottom - (origin.y + size.bmHeight)};
+        // The link is the only deep blue on a pale background; half-covered pixels count.
+        for (LONG y = 0; y < size.bmHeight; ++y) {
+            for (LONG x = 0; x < size.bmWidth; ++x) {
+                const RGBQUAD& p = pixels[y * size.bmWidth + x];
+                if (p.rgbBlue - p.rgbRed < 100) continue;
+                drawn = {std::min(drawn.left, origin.x + x), std::min(drawn.top, origin.y + y),
+                         std::max(drawn.right, origin.x + x + 1), std::max(drawn.bottom, origin.y + y + 1)};
+            }
+        }
+        d.EndDialog(IDOK);
+    }};
+    about.DoModal();
+    EXPECT_EQ(picture.cx, PrefixDpi() == 96 ? 352 : 0);  // at other scales: what is left of the client area
+    EXPECT_EQ(picture.cy, PrefixDpi() == 96 ? 48 : 0);
+    RECT inside{};
+    EXPECT_TRUE(::IntersectRect(&inside, &drawn, &link) && ::EqualRect(&inside, &drawn))
+        << "drawn " << drawn.left << "," << drawn.top << "-" << drawn.right << "," << drawn.bottom << " link " << link.left
+        << "," << link.top << "-" << link.right << "," << link.bottom;
 }
 
 // The framework's dialog on the main window's template, of which only the owner-drawn file list plays a part.
@@ -366,11 +424,22 @@ TEST(AboutDialogTest, OverControl1094OnlyTheCursorIsAHandMadeOnceAndOneClickOpen
     EXPECT_EQ(opened, std::vector<std::string>(2, "http://www.example.com/Kestrin/index.htm"));
 }
 
-// What the script draws is checked natively; here, that Windows takes it.
-TEST(ArtworkTest, IconsAndAboutPicturesLoad) {
-    for (const auto& [id, type] : {std::pair(128, IMAGE_ICON), std::pair(131, IMAGE_ICON), std::pair(132, IMAGE_ICON),
-                                   std::pair(152, IMAGE_BITMAP), std::pair(155, IMAGE_BITMAP)}) {
-        EXPECT_TRUE(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), type, 0, 0, LR_SHARED)) << id;
+// What the script draws is checked natively; here, that Windows takes it, and finds an image of each size it asks
+// for at 100% to 200%: small icons of 16 to 32 pixels, large ones (and the browser's) of 32 to 64.
+TEST(ArtworkTest, EveryScaleFindsAnIconImageOfItsSize) {
+    const HMODULE program = ::GetModuleHandleA(nullptr);
+    for (const auto& [id, sizes] : {std::pair(128, std::vector{16, 20, 24, 32, 40, 48, 64}), std::pair(131, std::vector{32, 40, 48, 64}),
+                                    std::pair(132, std::vector{32, 40, 48, 64})}) {
+        const HRSRC group = ::FindResourceA(program, MAKEINTRESOURCEA(id), RT_GROUP_ICON);
+        ASSERT_TRUE(group) << id;
+        for (int size : sizes) {
+            const int image = ::LookupIconIdFromDirectoryEx(static_cast<BYTE*>(::LockResource(::LoadResource(program, group))),
+                                                            TRUE, size, size, LR_DEFAULTCOLOR);
+            const HRSRC found = ::FindResourceA(program, MAKEINTRESOURCEA(image), RT_ICON);
+            ASSERT_TRUE(found) << id << " " << size;
+            EXPECT_EQ(static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(program, found)))->biWidth, size) << id;
+        }
     }
+    for (int id : {152, 155}) EXPECT_TRUE(::LoadImageA(program, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_SHARED)) << id;
 }
 }  // namespace
