@@ -17,6 +17,11 @@ void DriveCombo::FillDrives() {
     for (const char* walk = m_driveStrings; *walk; walk += std::strlen(walk) + 1) AddDrive(walk);
 }
 
+void DriveCombo::SetDpi(UINT dpi) {
+    m_dpi = dpi;
+    SetItemHeights(*this, CB_SETITEMHEIGHT, dpi);
+}
+
 int DriveCombo::AddDrive(const char* text) { return AddRecordItem(*this, text); }
 
 bool DriveCombo::GetDriveAt(int index, std::string& out) {
@@ -35,14 +40,13 @@ void DriveCombo::DrawItem(const DRAWITEMSTRUCT& request) {
     if (!record) return;
     const RECT& rect = painter.Rect();
     const UniqueIcon icon = ShellSmallIcon(record->text.get());
-    const UINT dpi = SystemDpi();
-    painter.DrawIcon(icon.get(), rect.left, rect.top, ::GetSystemMetrics(SM_CXSMICON));
+    painter.DrawIcon(icon.get(), rect.left, rect.top, ScaleForDpi(16, m_dpi));
     // The drive's name as the shell shows it; the item keeps the root.
     painter.DrawText(ShellDisplayName(record->text.get()).c_str(),
-                     {rect.left + ScaleForDpi(20, dpi), rect.top + ScaleForDpi(4, dpi), rect.right, rect.bottom});
+                     {rect.left + ScaleForDpi(20, m_dpi), rect.top + ScaleForDpi(4, m_dpi), rect.right, rect.bottom});
 }
 
-void DriveCombo::MeasureItem(MEASUREITEMSTRUCT& request) { request.itemHeight = ItemHeight(); }
+void DriveCombo::MeasureItem(MEASUREITEMSTRUCT& request) { request.itemHeight = ItemHeight(m_dpi); }
 
 int DriveCombo::CompareItem(const COMPAREITEMSTRUCT& request) { return CompareItemRecords(request); }
 

@@ -11,6 +11,8 @@ public:
     // Adds every root of the system's drive list, in list order. Run once,
     // on the empty box.
     void FillDrives();
+    // Draws for the display scale `dpi` from now on, as the browser lists do.
+    void SetDpi(UINT dpi);
     // Index where the drive landed, or CB_ERR.
     int AddDrive(const char* text);
     // The root at position `index` of a fresh reading of the drive list;
@@ -23,6 +25,7 @@ public:
     void DeleteItem(const DELETEITEMSTRUCT& request) override;
 
 private:
+    UINT m_dpi = 96;
     // Reads the drive list into m_driveStrings; empty when it cannot be read.
     void ReadDriveStrings();
 

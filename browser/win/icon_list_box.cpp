@@ -11,17 +11,21 @@
 #include "resources/resource.h"
 
 namespace {
-UniqueIcon LoadResourceIcon(int id) {
-    const int size = ScaleForDpi(32, SystemDpi());
+UniqueIcon LoadResourceIcon(int id, UINT dpi) {
+    const int size = ScaleForDpi(32, dpi);
     return UniqueIcon(static_cast<HICON>(
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 }  // namespace
 
-IconListBox::IconListBox()
-    : m_goUpText(LoadResourceString(IDS_GO_UP)),
-      m_goUpIcon(LoadResourceIcon(IDI_GO_UP)),
-      m_plainFileIcon(LoadResourceIcon(IDI_PLAIN_FILE)) {}
+IconListBox::IconListBox() : m_goUpText(LoadResourceString(IDS_GO_UP)) {}
+
+void IconListBox::SetDpi(UINT dpi) {
+    m_dpi = dpi;
+    m_goUpIcon = LoadResourceIcon(IDI_GO_UP, dpi);
+    m_plainFileIcon = LoadResourceIcon(IDI_PLAIN_FILE, dpi);
+    SetItemHeights(*this, LB_SETITEMHEIGHT, dpi);
+}
 
 void IconListBox::SetFolder(const char* path) {
     m_folder = path;
@@ -56,20 +60,19 @@ void IconListBox::DrawItem(const DRAWITEMSTRUCT& request) {
     // The resource icons are 32 x 32 with their picture in the top-left
     // 16 x 16 corner; the rest is transparent. All of it scales with the
     // display, so the picture keeps the small icons' size.
-    const UINT dpi = SystemDpi();
-    const int top = rect.bottom - static_cast<int>(ItemHeight());
+    const int top = rect.bottom - static_cast<int>(ItemHeight(m_dpi));
     if (goUpIcon) {
-        painter.DrawIcon(m_goUpIcon.get(), rect.left, top, ScaleForDpi(32, dpi));
+        painter.DrawIcon(m_goUpIcon.get(), rect.left, top, ScaleForDpi(32, m_dpi));
     } else if (shellIcon) {
-        painter.DrawIcon(shellIcon.get(), rect.left, top, ::GetSystemMetrics(SM_CXSMICON));
+        painter.DrawIcon(shellIcon.get(), rect.left, top, ScaleForDpi(16, m_dpi));
     } else if (request.CtlID == IDC_FILE_LIST) {
-        painter.DrawIcon(m_plainFileIcon.get(), rect.left, top, ScaleForDpi(32, dpi));
+        painter.DrawIcon(m_plainFileIcon.get(), rect.left, top, ScaleForDpi(32, m_dpi));
     }
     painter.DrawText(goUp ? m_goUpText.c_str() : record->text.get(),
-                     {rect.left + ScaleForDpi(20, dpi), rect.top, rect.right, rect.bottom});
+                     {rect.left + ScaleForDpi(20, m_dpi), rect.top, rect.right, rect.bottom});
 }
 
-void IconListBox::MeasureItem(MEASUREITEMSTRUCT& request) { request.itemHeight = ItemHeight(); }
+void IconListBox::MeasureItem(MEASUREITEMSTRUCT& request) { request.itemHeight = ItemHeight(m_dpi); }
 
 int IconListBox::CompareItem(const COMPAREITEMSTRUCT& request) { return CompareItemRecords(request); }
 

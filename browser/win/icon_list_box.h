@@ -13,6 +13,11 @@ class IconListBox : public CListBox {
 public:
     IconListBox();
 
+    // Draws for the display scale `dpi` from now on: icons, item heights and
+    // text offsets. Set before the list is filled, and again when the window
+    // moves to a display of another scale.
+    void SetDpi(UINT dpi);
+
     // The folder whose entries the list shows, kept without a trailing backslash.
     void SetFolder(const char* path);
     // Index where the item landed, or LB_ERR / LB_ERRSPACE.
@@ -29,6 +34,7 @@ public:
     void DeleteItem(const DELETEITEMSTRUCT& request) override;
 
 private:
+    UINT m_dpi = 96;
     std::string m_folder;
     std::string m_goUpText;
     UniqueIcon m_goUpIcon;

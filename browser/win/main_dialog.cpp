@@ -12,6 +12,7 @@
 #include "browser/path_rules.h"
 #include "engine/win/copy_progress_dialog.h"
 #include "engine/listing_options.h"
+#include "platform/win/dpi.h"
 #include "platform/win/find_file_search.h"
 #include "platform/win/registry_preset_storage.h"
 #include "platform/win/resource_string.h"
@@ -95,13 +96,14 @@ BOOL MainDialog::OnInitDialog() {
     // with A:), chosen without a notification, so nothing is listed for it.
     SystemTextServices().CopyToBuffer("c:\\", m_currentPath, sizeof m_currentPath);
     BindControl(m_driveCombo, IDC_DRIVE_COMBO);
+    BindControl(m_folderList, IDC_FOLDER_LIST);
+    BindControl(m_fileList, IDC_FILE_LIST);
+    SetItemDpi(WindowDpi(m_hWnd));
     m_driveCombo.FillDrives();
     m_driveCombo.SetCurSel(1);
-    BindControl(m_folderList, IDC_FOLDER_LIST);
     FillFolderList(m_currentPath);
     m_folderList.SetCurSel(0);
     ::SetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, "*");
-    BindControl(m_fileList, IDC_FILE_LIST);
     FillFileList(m_currentPath);
 
     CheckDlgButton(IDC_PRESET1, TRUE);
@@ -174,9 +176,25 @@ INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnPaint();
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        // The dialog manager goes on to scale the fonts and controls.
+        return FALSE;
     default:
         return CDialog::OnMessage(message, wParam, lParam);
     }
+}
+
+void MainDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetItemDpi(dpi);
+}
+
+void MainDialog::SetItemDpi(UINT dpi) {
+    m_driveCombo.SetDpi(dpi);
+    m_folderList.SetDpi(dpi);
+    m_fileList.SetDpi(dpi);
 }
 
 bool MainDialog::OnSysCommand(WPARAM id) {

@@ -27,6 +27,10 @@ protected:
 
 private:
     bool OnSysCommand(WPARAM id);
+    // The window moved to a display of another scale: it takes the size the
+    // system suggests, and its items are drawn for the new scale.
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void SetItemDpi(UINT dpi);
     bool OnPaint();
     HICON OnQueryDragIcon() const { return m_hIcon; }
     // The notifications of the browser's controls; false for any other.

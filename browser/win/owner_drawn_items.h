@@ -10,7 +10,19 @@
 // What the drive box and the browser lists share about their items.
 
 // Every item is one small icon high: 16 pixels at 100%, scaled with the display.
-inline UINT ItemHeight() { return static_cast<UINT>(ScaleForDpi(16, SystemDpi())); }
+inline UINT ItemHeight(UINT dpi) { return static_cast<UINT>(ScaleForDpi(16, dpi)); }
+
+// Gives every item of a list or combo box (`setHeight` is LB_SETITEMHEIGHT
+// or CB_SETITEMHEIGHT) the height for `dpi`; a combo box's selection field,
+// item -1, too.
+template <typename Control>
+void SetItemHeights(const Control& control, UINT setHeight, UINT dpi) {
+    const int first = setHeight == CB_SETITEMHEIGHT ? -1 : 0;
+    for (int index = first, count = control.GetCount(); index < count; ++index) {
+        ::SendMessageA(control.m_hWnd, setHeight, static_cast<WPARAM>(index), ItemHeight(dpi));
+    }
+    control.Invalidate();
+}
 
 // Adds `text` to a sorted list or combo box and attaches a new ItemRecord
 // to the item; the control's DeleteItem frees it.

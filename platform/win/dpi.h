@@ -7,5 +7,9 @@
 // scale is given.
 UINT SystemDpi();
 
+// The scale of the display `window` is on; the system's where the system
+// cannot tell one display from another (before Windows 10).
+UINT WindowDpi(HWND window);
+
 // A length of `pixels` at 100%, scaled for `dpi`.
 inline int ScaleForDpi(int pixels, UINT dpi) { return ::MulDiv(pixels, static_cast<int>(dpi), 96); }
