@@ -2,9 +2,12 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "about/link_area.h"
+#include "platform/win/dpi.h"
 #include "platform/win/system_text_services.h"
 #include "resources/resource.h"
 
@@ -39,6 +42,34 @@ UniqueCursor LoadLinkCursor() {
     }
     return UniqueCursor(CopyCursor(::LoadCursorA(nullptr, IDC_HAND)));
 }
+
+// `original` stretched to `width` x `height` with a smoothing filter; a
+// 24-bit bitmap, which every picture control shows as it is.
+UniqueGdiObject ScaledBitmap(HBITMAP original, LONG width, LONG height) {
+    BITMAP size{};
+    if (width <= 0 || height <= 0 || !::GetObjectA(original, sizeof size, &size)) return UniqueGdiObject();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueGdiObject scaled(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const UniqueMemoryDc from(::CreateCompatibleDC(nullptr));
+    const UniqueMemoryDc to(::CreateCompatibleDC(nullptr));
+    if (!scaled || !from || !to) return UniqueGdiObject();
+    const HGDIOBJ fromBefore = ::SelectObject(from.get(), original);
+    const HGDIOBJ toBefore = ::SelectObject(to.get(), scaled.get());
+    ::SetStretchBltMode(to.get(), HALFTONE);
+    ::SetBrushOrgEx(to.get(), 0, 0, nullptr);
+    const BOOL drawn =
+        ::StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    // Neither bitmap may stay selected: the picture control selects them itself.
+    ::SelectObject(from.get(), fromBefore);
+    ::SelectObject(to.get(), toBefore);
+    return drawn ? std::move(scaled) : UniqueGdiObject();
+}
+
+// Posted on a change of display, so that the pictures are scaled after the
+// dialog manager has laid the dialog out for the new scale.
+constexpr UINT kScaleForDisplay = WM_APP + 1;
 }  // namespace
 
 AboutDialog::AboutDialog() : CDialog(IDD_ABOUT_DIALOG), m_openAddress(OpenInShell) {}
@@ -46,10 +77,47 @@ AboutDialog::AboutDialog() : CDialog(IDD_ABOUT_DIALOG), m_openAddress(OpenInShel
 BOOL AboutDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     BindControl(m_linkStatic, IDC_LINK_AREA);
-    ::GetWindowRect(m_linkStatic.m_hWnd, &m_linkRect);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&m_linkRect), 2);
+    m_pictures.clear();
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        if ((::GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP && bitmap) {
+            m_pictures.push_back({child, bitmap, UniqueGdiObject()});
+        }
+    }
+    ScaleForDisplay(WindowDpi(m_hWnd));
     m_overLink = 0;
     return TRUE;
+}
+
+void AboutDialog::ScaleForDisplay(UINT dpi) {
+    // At 100% the pictures are shown as drawn. At other scales the dialog
+    // units grow with the font, not exactly with the scale: each picture
+    // then fills the dialog's width from where the template put it down to
+    // the next picture (the last one to the bottom), so that the pictures
+    // meet and the link area, placed in dialog units too, lies on the link.
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    std::vector<LONG> tops;
+    for (const Picture& picture : m_pictures) {
+        RECT place{};
+        ::GetWindowRect(picture.control, &place);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+        tops.push_back(place.top);
+    }
+    for (std::size_t i = 0; i < m_pictures.size(); ++i) {
+        Picture& picture = m_pictures[i];
+        LONG bottom = client.bottom;
+        for (LONG top : tops) {
+            if (top > tops[i]) bottom = std::min(bottom, top);
+        }
+        UniqueGdiObject scaled =
+            dpi == 96 ? UniqueGdiObject() : ScaledBitmap(picture.original, client.right, bottom - tops[i]);
+        const HGDIOBJ shown = scaled ? scaled.get() : picture.original;
+        ::SendMessageA(picture.control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+        picture.scaled = std::move(scaled);
+    }
+    ::GetWindowRect(m_linkStatic.m_hWnd, &m_linkRect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&m_linkRect), 2);
 }
 
 BOOL AboutDialog::OnSetCursor() {
@@ -93,8 +161,17 @@ INT_PTR AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         OnLinkClick(message);
         break;
+    case WM_DPICHANGED:
+        ::PostMessageA(m_hWnd, kScaleForDisplay, LOWORD(wParam), 0);
+        break;
+    case kScaleForDisplay:
+        ScaleForDisplay(static_cast<UINT>(wParam));
+        return TRUE;
     case WM_DESTROY:
         ReleaseLinkCursor();
+        // The picture controls get their own bitmaps back, to destroy as
+        // they would have, and the scaled copies are deleted.
+        ScaleForDisplay(96);
         break;
     default:
         break;

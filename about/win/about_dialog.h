@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/win/controls.h"
 #include "platform/win/dialog.h"
@@ -15,6 +16,9 @@ public:
     AboutDialog();
 
     BOOL OnInitDialog() override;
+    // Shows the pictures at the display scale `dpi` and takes the link's
+    // place from control 1094 again.
+    void ScaleForDisplay(UINT dpi);
     // WM_SETCURSOR: TRUE when the cursor is over the link and was set here.
     BOOL OnSetCursor();
     // WM_LBUTTONDOWN and WM_LBUTTONUP over the dialog. The page opens on the
@@ -38,6 +42,15 @@ protected:
 
 private:
     void ReleaseLinkCursor();
+
+    // A picture control, the bitmap it was made with (its own, handed back
+    // before it is destroyed), and the copy drawn for the display's scale.
+    struct Picture {
+        HWND control;
+        HBITMAP original;
+        UniqueGdiObject scaled;
+    };
+    std::vector<Picture> m_pictures;
 
     UniqueCursor m_linkCursor;
 };

@@ -87,3 +87,11 @@ struct LibraryTraits {
     static void Close(Handle module) { ::FreeLibrary(module); }
 };
 using UniqueLibrary = UniqueHandle<LibraryTraits>;
+
+// A memory device context from CreateCompatibleDC.
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle dc) { ::DeleteDC(dc); }
+};
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
