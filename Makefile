@@ -51,9 +51,7 @@ screenshot: program
 
 # dist/Listora.zip: the program, its help page and its README.
 dist: program
-	@rm -rf dist && mkdir -p dist
-	zip -j -q dist/Listora.zip build/windows/Listora.exe build/windows/Listora.html README.md
-	@echo "dist/Listora.zip"
+	@scripts/dist build/windows dist/Listora.zip
 
 # Speed under Wine (see bench/): the transfer over trees of 100,000 and
 # 200,000 files, made in the test prefix on the first run, and the browser

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <regex>
@@ -56,7 +57,8 @@ protected:
         if (name == "focus") return std::to_string(::GetDlgCtrlID(Focus(main)));
         if (name == "window") return Text(Active());
         if (name == "active") {
-            GUITHREADINFO info{.cbSize = sizeof info};
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
             ::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info);
             return Text(info.hwndActive) + " / " + Text(::GetForegroundWindow());
         }
@@ -164,5 +166,39 @@ TEST_F(ListoraTest, HelpOpensThePageBesideTheProgramTheSearchAtItsIndex) {
     EXPECT_TRUE(WaitUntil([&] { return Text(Active()) == "Listora"; }));
     ::MoveFileA((page + ".away").c_str(), page.c_str());
     ::RegSetValueExA(handler.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser), size);
+}
+
+// With a help.hlp in the working directory, both commands go to the help viewer with that file: here to a window of
+// the viewer's class, which writes down the command and the file of each request it is sent.
+std::vector<std::pair<WORD, std::string>> g_helpAsked;
+LRESULT CALLBACK HelpViewer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return ::DefWindowProcA(window, message, wParam, lParam);
+    const auto* request = static_cast<const char*>(reinterpret_cast<const COPYDATASTRUCT*>(lParam)->lpData);
+    WORD command = 0, fileAt = 0;  // the request: size, command, data, reserved, file offset, data offset
+    std::memcpy(&command, request + 2, 2), std::memcpy(&fileAt, request + 12, 2);
+    g_helpAsked.emplace_back(command, request + fileAt);
+    return TRUE;
+}
+
+TEST_F(ListoraTest, HelpWithAHelpFileInTheWorkingDirectoryAsksTheHelpViewer) {
+    const TestTree tree("e2e-hlp");
+    tree.AddFile("help.hlp");
+    WNDCLASSA viewer{};
+    viewer.lpszClassName = "MS_WINHELP";
+    viewer.lpfnWndProc = HelpViewer;
+    ::RegisterClassA(&viewer);
+    const UniqueWindow window(::CreateWindowA("MS_WINHELP", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    char before[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, before);
+    ::SetCurrentDirectoryA(tree.PathOf().c_str());  // the program's working directory
+    Play({"start"});
+    ::SetCurrentDirectoryA(before);
+    ::PostMessageA(main, WM_COMMAND, ID_HELP_CONTENTS, 0), ::PostMessageA(main, WM_COMMAND, ID_HELP_SEARCH, 0);
+    WaitUntil([] {
+        for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageA(&msg);
+        return g_helpAsked.size() >= 2;
+    });
+    const std::string file = tree.PathOf("help.hlp");
+    EXPECT_EQ(g_helpAsked, (std::vector<std::pair<WORD, std::string>>{{HELP_CONTENTS, file}, {HELP_KEY, file}}));
 }
 }  // namespace
