@@ -1,12 +1,13 @@
 // Poses Listora.exe for `make screenshot`: the prefix's Windows folder open and a file chosen, so that both lists
-// show their icons. Prints the window's rectangle ("x y width height") and ends the program at a line on stdin.
+// show their icons, and with the argument "about" the version box open over it. Prints the posed window's rectangle
+// ("x y width height") and ends the program at a line on stdin.
 #include <cstdio>
 #include <iostream>
 
 #include "resources/resource.h"
 #include "tests/support/driver.h"
 
-int main() {
+int main(int argc, char** argv) {
     using namespace support;
     Program program;
     HWND main = nullptr;
@@ -15,9 +16,14 @@ int main() {
     DoubleClickListItem(folders, FindListItem(folders, "windows"));
     WaitUntil([&] { return Text(::GetDlgItem(main, IDC_PATH)) == "c:\\windows"; });
     ClickListItem(files, int(ListItems(files).size()) / 3);
+    HWND posed = main;
+    if (argc > 1 && std::string(argv[1]) == "about") {
+        ChooseSystemMenuItem(main, IDM_ABOUTBOX);
+        WaitUntil([&] { return (posed = ::GetLastActivePopup(main)) != main && ::IsWindowVisible(posed); });
+    }
     ::Sleep(1000);  // the click and the last repaint reach the screen
     RECT rect{};
-    ::GetWindowRect(main, &rect);
+    ::GetWindowRect(posed, &rect);
     std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     std::fflush(stdout);
     std::string line;
