@@ -5,7 +5,8 @@
 #include "bench/tree_generator.h"
 
 // Writes a generated tree below a root folder: folders, and files of the
-// generated sizes (sparse, so large trees cost little disk).
+// generated sizes (sparse, so large trees cost little disk). Paths are UTF-8,
+// of any length.
 class DiskTree : public TreeSink {
 public:
     // The folder above `root` must exist.

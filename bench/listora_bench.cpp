@@ -99,7 +99,7 @@ int Measure(const std::string& kind, const std::string& root, const std::string&
         const HHOOK statusHook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStatus, nullptr, GetCurrentThreadId());
         CopyProgressDialog dialog;
         dialog.SetFilterExtension("*");
-        dialog.SetStartPath(root.c_str());
+        dialog.SetStartPath(root);
         dialog.m_options = OptionsFor("plain");
         dialog.DoModal();
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - g_dialog.runStart).count();

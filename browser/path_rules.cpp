@@ -20,7 +20,7 @@ std::string FilePattern(const TextServices& text, std::string_view path, std::st
     return pattern;
 }
 
-std::optional<std::string> OpenFolder(const TextServices& text, std::string_view path, std::string_view item) {
+std::string OpenFolder(const TextServices& text, std::string_view path, std::string_view item) {
     std::string next = WithSeparator(text, path);
     if (item == kParentItem) {
         // The separator before the trailing one ends the parent; with none
@@ -30,7 +30,6 @@ std::optional<std::string> OpenFolder(const TextServices& text, std::string_view
     } else {
         next += item;
     }
-    if (next.size() > kMaxPathBytes) return std::nullopt;
     return next;
 }
 

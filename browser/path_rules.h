@@ -1,11 +1,7 @@
 #pragma once
 
-#include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
-
-#include "text/text_limits.h"
 
 class TextServices;
 
@@ -29,9 +25,8 @@ std::string FilePattern(const TextServices& text, std::string_view path, std::st
 // The folder reached from `path` by choosing `item` in the folder list: the
 // item's folder inside path, or for ".." the parent. Going up from a
 // first-level folder leaves the bare drive ("c:"); at a root there is nothing
-// above, and the root stays. Returns nothing when the result would be longer
-// than kMaxPathBytes: the browser then stays where it is.
-std::optional<std::string> OpenFolder(const TextServices& text, std::string_view path, std::string_view item);
+// above, and the root stays. Paths are UTF-8, of any length.
+std::string OpenFolder(const TextServices& text, std::string_view path, std::string_view item);
 
 // The help file in the working directory. The backslash is added even when
 // the directory ends in one (a drive root).

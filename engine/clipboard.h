@@ -4,8 +4,9 @@
 #include <string>
 #include <string_view>
 
-// The system clipboard as the transfer uses it: plain text (CF_TEXT) in the
-// ANSI code page. Only one program can hold it open at a time.
+// The system clipboard as the transfer uses it: text, UTF-8 here, which the
+// platform keeps in its own text formats. Only one program can hold it open
+// at a time.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;

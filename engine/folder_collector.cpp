@@ -50,7 +50,6 @@ void FolderCollector::Walk(SortedPathList& target, std::string& folder, int fold
         if (entry.name == "." || entry.name == "..") return;
         folder.resize(length);
         folder += entry.name;
-        if (folder.size() > kMaxFolderBytes) return;
         target.Add(folder);
         if (descend) below.emplace_back(entry.name, entry.isLink);
     });
@@ -134,5 +133,5 @@ void FolderCollector::FillFileList(std::size_t index, std::string_view extension
 void FolderCollector::AddFile(std::string& path, std::size_t folderLength, std::string_view name, std::uint64_t size) {
     path.resize(folderLength);
     path += name;
-    if (path.size() <= kMaxPathBytes) m_files.Add(path, size);
+    m_files.Add(path, size);
 }

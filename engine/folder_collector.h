@@ -10,7 +10,6 @@
 
 #include "engine/directory_search.h"
 #include "engine/sorted_path_list.h"
-#include "text/text_limits.h"
 
 class ProgressSink;
 class StringOrdering;
@@ -27,10 +26,7 @@ struct StartFolder {
 // the run, the sorted files of one folder, the sorted children of one folder.
 class FolderCollector {
 public:
-    // A folder is taken only if an 8.3 name still fits behind it, so that
-    // every search pattern and file path built on it stays within the limit.
-    static constexpr std::size_t kMaxFolderBytes = kMaxPathBytes - 12;
-
+    // Paths are UTF-8 and may be of any length; `text` is the UTF-8 services.
     // `searchProgress`, when given, hears of every folder a walk searches.
     FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text,
                     ProgressSink* searchProgress = nullptr);
@@ -42,9 +38,8 @@ public:
 
     // Adds to `target` every folder below `folder` whose depth less
     // `baseDepth` is at most `maximum`, descending only into folders it adds,
-    // then sorts `target`. Entries whose path would pass the limits above are
-    // skipped with their subtree; a link that leads back to a folder of the
-    // walk is listed but not entered again.
+    // then sorts `target`. A link that leads back to a folder of the walk is
+    // listed but not entered again.
     void WalkFolders(SortedPathList& target, std::string_view folder, int maximum, int baseDepth);
     // Resets CollectedFolders to the start folder and, with `subFolders`, the
     // folders down to `subFolderDepth` levels below it. With `extension` "*"

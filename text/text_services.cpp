@@ -9,13 +9,28 @@ TextServices TextServices::Cp932() {
     return services;
 }
 
+TextServices TextServices::Utf8() {
+    TextServices services;
+    services.AddLeadByteRange(0xC2, 0xF4);
+    services.m_utf8 = true;
+    return services;
+}
+
 void TextServices::AddLeadByteRange(unsigned char first, unsigned char last) {
     for (unsigned b = first; b <= last; ++b) m_lead[b] = true;
 }
 
 std::size_t TextServices::CharLength(std::string_view text, std::size_t pos) const {
+    const auto first = static_cast<unsigned char>(text[pos]);
     // A lead byte at the very end (a cut text) stands alone.
-    return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+    if (!IsLeadByte(first) || pos + 1 >= text.size()) return 1;
+    if (!m_utf8) return 2;
+    // A broken sequence is taken a byte at a time, so it never hides a '\\'.
+    const std::size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : 2;
+    for (std::size_t i = 1; i < length; ++i) {
+        if (pos + i >= text.size() || (static_cast<unsigned char>(text[pos + i]) & 0xC0) != 0x80) return 1;
+    }
+    return length;
 }
 
 std::size_t TextServices::FindLastSeparator(std::string_view text) const {

@@ -5,15 +5,18 @@
 #include <string>
 #include <string_view>
 
-// Byte text in an ANSI code page. In a double-byte page (cp932) the second
-// byte of a character can have the value of '\\' or of an ASCII letter (the
-// kanji "hyou", table, is 0x95 0x5C), so every separator search and case
-// mapping walks whole characters.
+// Byte text in an ANSI code page or in UTF-8. In a double-byte page (cp932)
+// the second byte of a character can have the value of '\\' or of an ASCII
+// letter (the kanji "hyou", table, is 0x95 0x5C), so every separator search
+// and case mapping walks whole characters. File and folder names are UTF-8,
+// where no byte of a longer character is ASCII; the texts kept in the code
+// page (the extension, the registry values) are cp932.
 class TextServices {
 public:
     // A single-byte page until lead-byte ranges are added.
     TextServices() = default;
     static TextServices Cp932();
+    static TextServices Utf8();
 
     // Marks the bytes first..last (inclusive) as lead bytes.
     void AddLeadByteRange(unsigned char first, unsigned char last);
@@ -21,7 +24,8 @@ public:
     bool IsLeadByte(unsigned char byte) const { return m_lead[byte]; }
 
     // Length in bytes of the character that starts at `pos`: 2 for a lead
-    // byte followed by a second byte, else 1.
+    // byte followed by a second byte; in UTF-8 the length its first byte
+    // gives when the bytes that follow continue it; else 1.
     std::size_t CharLength(std::string_view text, std::size_t pos) const;
 
     // Position of the last '\\' that is a character of its own, or npos.
@@ -47,6 +51,7 @@ public:
 
 private:
     std::array<bool, 256> m_lead{};
+    bool m_utf8 = false;
 };
 
 // `text` up to its terminator, read no further than `maxBytes` + 1 bytes:

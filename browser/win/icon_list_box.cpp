@@ -7,7 +7,8 @@
 #include "browser/win/owner_drawn_items.h"
 #include "browser/path_rules.h"
 #include "platform/win/resource_string.h"
-#include "platform/win/system_text_services.h"
+#include "platform/win/wide_text.h"
+#include "text/text_services.h"
 #include "resources/resource.h"
 
 namespace {
@@ -18,7 +19,7 @@ UniqueIcon LoadResourceIcon(int id, UINT dpi) {
 }
 }  // namespace
 
-IconListBox::IconListBox() : m_goUpText(LoadResourceString(IDS_GO_UP)) {}
+IconListBox::IconListBox() : m_goUpText(Utf8FromAnsi(LoadResourceString(IDS_GO_UP))) {}
 
 void IconListBox::SetDpi(UINT dpi) {
     m_dpi = dpi;
@@ -29,7 +30,7 @@ void IconListBox::SetDpi(UINT dpi) {
 
 void IconListBox::SetFolder(const char* path) {
     m_folder = path;
-    SystemTextServices().RemoveBackslash(m_folder);
+    TextServices::Utf8().RemoveBackslash(m_folder);
 }
 
 int IconListBox::AddItem(const char* text) { return AddRecordItem(*this, text); }
@@ -55,8 +56,9 @@ void IconListBox::DrawItem(const DRAWITEMSTRUCT& request) {
 
     // ".." in the folder list has its own icon; the shell is not asked for it.
     const bool goUpIcon = request.CtlID == IDC_FOLDER_LIST && goUp;
-    const UniqueIcon shellIcon =
-        goUpIcon ? UniqueIcon() : ShellSmallIcon((m_folder + "\\" + record->text.get()).c_str());
+    const UniqueIcon shellIcon = goUpIcon ? UniqueIcon()
+                                          : ShellSmallIcon((m_folder + "\\" + record->text.get()).c_str(),
+                                                           request.CtlID == IDC_FOLDER_LIST);
     // The resource icons are 32 x 32 with their picture in the top-left
     // 16 x 16 corner; the rest is transparent. All of it scales with the
     // display, so the picture keeps the small icons' size.

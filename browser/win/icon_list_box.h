@@ -18,7 +18,8 @@ public:
     // moves to a display of another scale.
     void SetDpi(UINT dpi);
 
-    // The folder whose entries the list shows, kept without a trailing backslash.
+    // The folder whose entries the list shows (UTF-8), kept without a trailing
+    // backslash.
     void SetFolder(const char* path);
     // Index where the item landed, or LB_ERR / LB_ERRSPACE.
     int AddItem(const char* text);

@@ -4,6 +4,7 @@
 
 #include "browser/item_colors.h"
 #include "browser/item_record.h"
+#include "platform/win/wide_text.h"
 
 namespace {
 COLORREF ColorOf(int systemColor, HDC dc) {
@@ -33,17 +34,26 @@ void ItemPainter::DrawIcon(HICON icon, int x, int y, int size) const {
 }
 
 void ItemPainter::DrawText(const char* text, RECT rect) const {
-    ::DrawTextA(m_request.hDC, text, -1, &rect, 0);
+    const std::wstring wide = Utf16FromUtf8(text);
+    ::DrawTextW(m_request.hDC, wide.c_str(), static_cast<int>(wide.size()), &rect, 0);
 }
 
-UniqueIcon ShellSmallIcon(const char* path) {
-    SHFILEINFOA info{};
-    if (!::SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) return UniqueIcon();
+UniqueIcon ShellSmallIcon(const char* path, bool folder) {
+    std::wstring wide = Utf16FromUtf8(path);
+    SHFILEINFOW info{};
+    DWORD flags = SHGFI_ICON | SHGFI_SMALLICON;
+    if (wide.size() >= MAX_PATH) {
+        // By the name alone, without reading the file system.
+        wide.erase(0, wide.find_last_of(L'\\') + 1);
+        flags |= SHGFI_USEFILEATTRIBUTES;
+    }
+    const DWORD attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (!::SHGetFileInfoW(wide.c_str(), attributes, &info, sizeof info, flags)) return UniqueIcon();
     return UniqueIcon(info.hIcon);
 }
 
 std::string ShellDisplayName(const char* root) {
-    SHFILEINFOA info{};
-    if (!::SHGetFileInfoA(root, 0, &info, sizeof info, SHGFI_DISPLAYNAME)) return {};
-    return info.szDisplayName;
+    SHFILEINFOW info{};
+    if (!::SHGetFileInfoW(Utf16FromUtf8(root).c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME)) return {};
+    return Utf8FromUtf16(info.szDisplayName);
 }

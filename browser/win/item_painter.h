@@ -24,8 +24,8 @@ public:
     const RECT& Rect() const { return m_request.rcItem; }
 
     void DrawIcon(HICON icon, int x, int y, int size) const;
-    // One line from the rectangle's top-left, clipped to it; "&" marks a
-    // mnemonic as in any label.
+    // One line of UTF-8 text from the rectangle's top-left, clipped to it;
+    // "&" marks a mnemonic as in any label.
     void DrawText(const char* text, RECT rect) const;
 
 private:
@@ -35,7 +35,9 @@ private:
     COLORREF m_oldBackground = CLR_INVALID;
 };
 
-// The shell's small icon for a file, folder or drive root; empty when it has none.
-UniqueIcon ShellSmallIcon(const char* path);
-// The shell's display name of a drive root, such as "Local Disk (C:)".
+// The shell's small icon for a file, folder or drive root (a UTF-8 path);
+// empty when it has none. Where the shell cannot take the path (it is too
+// long), the icon of any folder, or of any file of its type.
+UniqueIcon ShellSmallIcon(const char* path, bool folder = false);
+// The shell's display name of a drive root, such as "Local Disk (C:)", UTF-8.
 std::string ShellDisplayName(const char* root);

@@ -17,11 +17,15 @@
 #include "platform/win/registry_preset_storage.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
+#include "platform/win/wide_text.h"
 #include "presets/preset_store.h"
 #include "presets/win/settings_dialog.h"
 #include "resources/resource.h"
 
 namespace {
+// File and folder names, and the paths made of them, are UTF-8.
+const TextServices kNames = TextServices::Utf8();
+
 // The names of one folder's entries that match `pattern`: the sub-folders
 // but "." when `folders`, else everything that is not a folder. A search
 // that cannot start (missing folder, no access, drive not ready) lists nothing.
@@ -94,7 +98,7 @@ BOOL MainDialog::OnInitDialog() {
     // The browser starts in "c:\"; the path field stays empty until the
     // first step. The drive box shows its second entry (C: on a machine
     // with A:), chosen without a notification, so nothing is listed for it.
-    SystemTextServices().CopyToBuffer("c:\\", m_currentPath, sizeof m_currentPath);
+    m_currentPath = "c:\\";
     BindControl(m_driveCombo, IDC_DRIVE_COMBO);
     BindControl(m_folderList, IDC_FOLDER_LIST);
     BindControl(m_fileList, IDC_FILE_LIST);
@@ -259,15 +263,15 @@ void MainDialog::ShowAbout() {
     about.DoModal();
 }
 
-void MainDialog::FillFolderList(const char* path) {
-    m_folderList.SetFolder(path);
-    m_folderList.ReplaceItems(ListEntries(FolderPattern(SystemTextServices(), path), true));
+void MainDialog::FillFolderList(const std::string& path) {
+    m_folderList.SetFolder(path.c_str());
+    m_folderList.ReplaceItems(ListEntries(FolderPattern(kNames, path), true));
 }
 
-void MainDialog::FillFileList(const char* path) {
-    m_fileList.SetFolder(path);
+void MainDialog::FillFileList(const std::string& path) {
+    m_fileList.SetFolder(path.c_str());
     ReadExtension();
-    m_fileList.ReplaceItems(ListEntries(FilePattern(SystemTextServices(), path, m_extension), false));
+    m_fileList.ReplaceItems(ListEntries(FilePattern(kNames, path, Utf8FromAnsi(m_extension)), false));
 }
 
 void MainDialog::ReadExtension() {
@@ -277,8 +281,8 @@ void MainDialog::ReadExtension() {
 }
 
 void MainDialog::GoTo(std::string_view path) {
-    SystemTextServices().CopyToBuffer(path, m_currentPath, sizeof m_currentPath);
-    ::SetDlgItemTextA(m_hWnd, IDC_PATH, m_currentPath);
+    m_currentPath = path;
+    ::SetDlgItemTextW(m_hWnd, IDC_PATH, Utf16FromUtf8(m_currentPath).c_str());
     FillFolderList(m_currentPath);
     m_folderList.SetCurSel(0);
     FillFileList(m_currentPath);
@@ -287,17 +291,14 @@ void MainDialog::GoTo(std::string_view path) {
 void MainDialog::OpenSelectedFolder() {
     const int index = m_folderList.GetCurSel();
     if (index < 0) return;
-    // A step past the longest path the browser keeps is refused: the path
-    // and both lists stay as they were.
-    const auto next = OpenFolder(SystemTextServices(), m_currentPath, m_folderList.GetItemText(index));
-    if (next) GoTo(*next);
+    GoTo(OpenFolder(kNames, m_currentPath, m_folderList.GetItemText(index)));
 }
 
 void MainDialog::OnSelchangeDriveCombo() {
     // The box was filled at start-up; a position that the drive list no
     // longer has names no drive, and the browser stays where it is.
     std::string root;
-    if (m_driveCombo.GetDriveAt(m_driveCombo.GetCurSel(), root) && root.size() <= kMaxPathBytes) GoTo(root);
+    if (m_driveCombo.GetDriveAt(m_driveCombo.GetCurSel(), root)) GoTo(root);
 }
 
 void MainDialog::OnExtensionButton() {

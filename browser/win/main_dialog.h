@@ -45,8 +45,8 @@ private:
     void ShowSettings();
     void ShowAbout();
 
-    void FillFolderList(const char* path);
-    void FillFileList(const char* path);
+    void FillFolderList(const std::string& path);
+    void FillFileList(const std::string& path);
     void ReadExtension();
     void OpenSelectedFolder();
     // Makes `path` the current folder, shows it and lists it.
@@ -55,7 +55,8 @@ private:
     DriveCombo m_driveCombo;
     IconListBox m_folderList;
     IconListBox m_fileList;
-    char m_currentPath[kMaxPathBytes + 1] = {};
+    // UTF-8, of any length.
+    std::string m_currentPath;
     char m_extension[kMaxExtensionBytes + 1] = {};
     int m_folderListHasFocus = 0;
     HICON m_hIcon;

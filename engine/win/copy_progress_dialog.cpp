@@ -5,16 +5,13 @@
 #include "engine/win/transfer.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
+#include "text/text_limits.h"
 #include "resources/resource.h"
 
 CopyProgressDialog::CopyProgressDialog() : CDialog(IDD_COPY_PROGRESS), m_clipId(IDR_COPY_CLIP) {}
 
 void CopyProgressDialog::SetFilterExtension(const char* text) {
     SystemTextServices().CopyToBuffer(BoundedText(text, kMaxExtensionBytes), m_filterExtension, kMaxExtensionBytes + 1);
-}
-
-void CopyProgressDialog::SetStartPath(const char* text) {
-    SystemTextServices().CopyToBuffer(BoundedText(text, sizeof m_startPath - 1), m_startPath, sizeof m_startPath);
 }
 
 void CopyProgressDialog::PumpMessages() {

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 #include "engine/listing_options.h"
-#include "text/text_limits.h"
 #include "platform/win/dialog.h"
 
 // The modal window in which a transfer runs: an animation and a status line.
@@ -18,10 +20,11 @@ public:
 
     CopyProgressDialog();
 
-    // Copy the texts the run lists: at most 8 bytes of extension, at most
-    // 259 of path; longer texts are cut, never split inside a character.
+    // Copy the texts the run lists: at most 8 bytes of extension (in the
+    // code page; a longer one is cut, never inside a character), and the
+    // start folder, UTF-8, of any length.
     void SetFilterExtension(const char* text);
-    void SetStartPath(const char* text);
+    void SetStartPath(std::string_view path) { m_startPath = path; }
 
     // Takes every message queued for the thread and dispatches it; returns
     // when the queue is empty. No dialog keys, no idle work.
@@ -35,7 +38,7 @@ public:
 
     ListingOptions m_options;
     char m_filterExtension[10] = "";
-    char m_startPath[kMaxPathBytes + 1] = "";
+    std::string m_startPath;
     // The clip the animation plays; a test may name one that is missing.
     UINT m_clipId;
 

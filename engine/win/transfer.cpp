@@ -7,8 +7,9 @@
 #include "platform/win/find_file_search.h"
 #include "platform/win/list_box_ordering.h"
 #include "platform/win/status_progress_sink.h"
-#include "platform/win/system_text_services.h"
+#include "platform/win/wide_text.h"
 #include "platform/win/win32_clipboard.h"
+#include "text/text_services.h"
 
 namespace {
 // Waits without freezing the window: messages are let through meanwhile.
@@ -30,7 +31,7 @@ private:
 
 bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages, std::string_view startPath,
                  std::string_view extension, const ListingOptions& options) {
-    const TextServices& text = SystemTextServices();
+    const TextServices text = TextServices::Utf8();
     Win32Clipboard clipboard(owner);
     PumpingClock clock(pumpMessages);
     ClipboardAccumulator accumulator(clipboard, clock);
@@ -39,5 +40,5 @@ bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessa
     StatusProgressSink progress(status, pumpMessages);
     FolderCollector collector(search, ordering, text, &progress);
     ListingComposer composer(collector, accumulator, progress, text);
-    return composer.ComposeListing(startPath, extension, options);
+    return composer.ComposeListing(startPath, Utf8FromAnsi(extension), options);
 }

@@ -11,7 +11,8 @@
 // the file search, sorted as a sorted list box sorts, the listing published
 // on the clipboard for `owner`, the progress shown in the static `status`
 // with `pumpMessages` letting the window's messages through, also while it
-// waits for a busy clipboard. False when the listing could not be put on
-// the clipboard whole.
+// waits for a busy clipboard. `startPath` is UTF-8, `extension` in the ANSI
+// code page as the interface keeps it. False when the listing could not be
+// put on the clipboard whole.
 bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages, std::string_view startPath,
                  std::string_view extension, const ListingOptions& options);

@@ -1,21 +1,31 @@
 #include "platform/win/controls.h"
 
+#include "platform/win/wide_text.h"
+
 namespace {
 // An item's string from a list box or a combo box, which ask the same way
-// with different messages.
-std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
-    const LRESULT length = ::SendMessageA(control, lengthMessage, index, 0);
+// with different messages, in wide or ANSI characters.
+template <typename Char>
+std::basic_string<Char> ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+    constexpr auto send = sizeof(Char) == 1 ? ::SendMessageA : ::SendMessageW;
+    const LRESULT length = send(control, lengthMessage, index, 0);
     if (length < 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied = ::SendMessageA(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+    std::basic_string<Char> text(static_cast<std::size_t>(length) + 1, Char{});
+    const LRESULT copied = send(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
     return text;
 }
 }  // namespace
 
-std::string CListBox::GetText(int index) const { return ItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index); }
+int CListBox::AddString(const char* text) const {
+    return static_cast<int>(::SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16FromUtf8(text).c_str())));
+}
 
-std::string CComboBox::GetLBText(int index) const { return ItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index); }
+std::string CListBox::GetText(int index) const {
+    return Utf8FromUtf16(ItemText<wchar_t>(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index));
+}
+
+std::string CComboBox::GetLBText(int index) const { return ItemText<char>(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index); }
 
 int CTabCtrl::InsertItem(int index, const char* text) const {
     TCITEMA item{};

@@ -11,10 +11,12 @@
 
 class CStatic : public CWnd {};
 
+// A list box's strings are UTF-8 here and wide in the control, so that a
+// name outside the code page is shown and sorted as it is.
 class CListBox : public CWnd {
 public:
     // Index where the string landed (the list sorts), or LB_ERR / LB_ERRSPACE.
-    int AddString(const char* text) const { return Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
+    int AddString(const char* text) const;
     int GetCount() const { return Send(LB_GETCOUNT); }
     // LB_ERR (-1) when nothing is selected.
     int GetCurSel() const { return Send(LB_GETCURSEL); }

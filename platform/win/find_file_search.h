@@ -2,8 +2,10 @@
 
 #include "engine/directory_search.h"
 
-// Folder search with FindFirstFileA / FindNextFileA; folder identity from the
-// volume serial number and file index of an opened folder handle.
+// Folder search with the wide FindFirstFileExW / FindNextFileW: names as
+// UTF-8, exactly as the file system keeps them, under paths of any length.
+// Folder identity from the volume serial number and file index of an opened
+// folder handle.
 class FindFileSearch : public DirectorySearch {
 public:
     bool Search(const std::string& pattern, const Visitor& found) override;

@@ -4,22 +4,26 @@
 
 #include <algorithm>
 
+#include "platform/win/wide_text.h"
+
 ListBoxOrdering::ListBoxOrdering() : m_locale(GetUserDefaultLCID()) {}
 
 void ListBoxOrdering::AppendSortKey(std::string_view text, std::string& keys) const {
-    // A list box converts the ANSI text with the system code page, whatever
-    // the locale's own page is.
-    constexpr DWORD kFlags = LOCALE_USE_CP_ACP | LCMAP_SORTKEY | NORM_IGNORECASE;
-    const int length = static_cast<int>(std::min<std::size_t>(text.size(), 0x10000));
+    // The list box keeps wide strings and compares them in its locale.
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const std::wstring wide = Utf16FromUtf8(text.substr(0, std::min<std::size_t>(text.size(), 0x10000)));
+    const int length = static_cast<int>(wide.size());
     if (length == 0) return;
     const std::size_t start = keys.size();
+    // The key is bytes, and its size is counted in bytes.
     int room = 8 * length + 64;
     keys.resize(start + static_cast<std::size_t>(room));
-    int written = LCMapStringA(m_locale, kFlags, text.data(), length, keys.data() + start, room);
+    const auto key = [&] { return reinterpret_cast<LPWSTR>(keys.data() + start); };
+    int written = LCMapStringW(m_locale, kFlags, wide.data(), length, key(), room);
     if (written == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-        room = LCMapStringA(m_locale, kFlags, text.data(), length, nullptr, 0);
+        room = LCMapStringW(m_locale, kFlags, wide.data(), length, nullptr, 0);
         keys.resize(start + static_cast<std::size_t>(std::max(room, 0)));
-        written = room > 0 ? LCMapStringA(m_locale, kFlags, text.data(), length, keys.data() + start, room) : 0;
+        written = room > 0 ? LCMapStringW(m_locale, kFlags, wide.data(), length, key(), room) : 0;
     }
     keys.resize(start + static_cast<std::size_t>(written));
 }

@@ -1,5 +1,7 @@
 #include "platform/win/status_progress_sink.h"
 
+#include "platform/win/wide_text.h"
+
 StatusProgressSink::StatusProgressSink(HWND status, std::function<void()> pumpMessages)
     : m_status(status), m_pumpMessages(std::move(pumpMessages)) {
     LARGE_INTEGER frequency;
@@ -16,7 +18,6 @@ void StatusProgressSink::ShowItem(std::string_view path) {
     if (m_shownAny && now.QuadPart - m_lastShown < m_interval) return;
     m_shownAny = true;
     m_lastShown = now.QuadPart;
-    m_text.assign(path);
-    SetWindowTextA(m_status, m_text.c_str());
+    SetWindowTextW(m_status, Utf16FromUtf8(path).c_str());
     m_pumpMessages();
 }

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
+#include <string_view>
 
 #include "engine/progress_sink.h"
 
@@ -28,5 +28,4 @@ private:
     LONGLONG m_interval;  // in performance-counter ticks
     bool m_shownAny = false;
     LONGLONG m_lastShown = 0;
-    std::string m_text;
 };

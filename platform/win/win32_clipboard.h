@@ -4,8 +4,10 @@
 
 #include "engine/clipboard.h"
 
-// The system clipboard with CF_TEXT in movable global memory, opened for the
-// owner window (the progress dialog) that holds what it writes.
+// The system clipboard, opened for the owner window (the progress dialog)
+// that holds what it writes. The listing is written as CF_UNICODETEXT, as
+// CF_TEXT in the ANSI code page and with CF_LOCALE, in movable global
+// memory; it is read back from CF_UNICODETEXT.
 class Win32Clipboard : public Clipboard {
 public:
     explicit Win32Clipboard(HWND owner) : m_owner(owner) {}

@@ -100,7 +100,7 @@ struct Transfer : ProgressSink, TreeSink {
     MemoryDirectoryTree tree;
     std::map<std::string, Lines> seen;
     Lines files;  // generated
-    TextServices text = TextServices::Cp932();
+    TextServices text = TextServices::Utf8();
     CaseInsensitiveOrdering ordering{text};
     MemoryClipboard clipboard;
     ManualClock clock;
@@ -195,7 +195,7 @@ const std::map<std::string, std::function<std::string(const TextServices&, const
          std::vector<char> bytes(a[0].begin(), a[0].end());
          if (a[0].size() <= std::stoul(a[1])) bytes.push_back('\0');
          return std::string(BoundedText(a[0] == "(null)" ? nullptr : bytes.data(), std::stoul(a[1]))); }},
-    {"OpenFolder", [](auto& text, auto& a) { return OpenFolder(text, a[0], a[1]).value_or("none"); }},
+    {"OpenFolder", [](auto& text, auto& a) { return OpenFolder(text, a[0], a[1]); }},
     {"FolderPattern", [](auto& text, auto& a) { return FolderPattern(text, a[0]); }},
     {"FilePattern", [](auto& text, auto& a) { return FilePattern(text, a[0], a[1]); }},
     {"HelpFilePath", [](auto&, auto& a) { return HelpFilePath(a[0]); }},
@@ -225,10 +225,11 @@ const std::map<std::string, std::function<std::string(const TextServices&, const
 };
 
 TEST(ExamplesTest, Rules) {
-    const TextServices cp932 = TextServices::Cp932(), single;
+    const TextServices cp932 = TextServices::Cp932(), utf8 = TextServices::Utf8(), single;
     for (const std::string& row : Rows(LISTORA_TEST_DATA "/rules.txt")) {
         const Lines f = Fields(row);
-        EXPECT_EQ(kRules.at(f[1])(f[0] == "single" ? single : cp932, Lines(f.begin() + 2, f.end() - 1)), f.back()) << row;
+        const TextServices& text = f[0] == "single" ? single : f[0] == "utf8" ? utf8 : cp932;
+        EXPECT_EQ(kRules.at(f[1])(text, Lines(f.begin() + 2, f.end() - 1)), f.back()) << row;
     }
 }
 

@@ -48,9 +48,9 @@ protected:
     std::string State(const std::string& name) const {
         const HWND list = Control(name == "files" ? IDC_FILE_LIST : IDC_FOLDER_LIST), drives = Control(IDC_DRIVE_COMBO);
         if (name.starts_with("DEF_")) return PresetSnapshot()[name].second;
-        if (name == "path") return Text(Control(IDC_PATH));
+        if (name == "path") return Text(Control(IDC_PATH), codePage);
         if (name == "extension") return Text(Control(IDC_EXTENSION_BUTTON));
-        if (name == "folders" || name == "files") return Shown(ListItems(list), ::SendMessageW(list, LB_GETCURSEL, 0, 0));
+        if (name == "folders" || name == "files") return Shown(ListItems(list, codePage), ::SendMessageW(list, LB_GETCURSEL, 0, 0));
         if (name == "drives") return Shown(Items(drives, CB_GETCOUNT, CB_GETLBTEXT), ComboSelection(drives));
         if (name == "preset") return std::string(IsChecked(Control(IDC_PRESET1)) ? "1" : "") + (IsChecked(Control(IDC_PRESET2)) ? "2" : "") +
                                      (IsChecked(Control(IDC_PRESET3)) ? "3" : "");
@@ -63,27 +63,29 @@ protected:
             return Text(info.hwndActive) + " / " + Text(::GetForegroundWindow());
         }
         if (name == "enabled") return ::IsWindowEnabled(main) ? "yes" : "no";
-        if (name == "clipboard") return ClipboardText().value_or("(no text)");
+        if (name == "clipboard" || name == "cf_text") {
+            return ClipboardText(codePage == CP_UTF8 && name == "clipboard" ? CF_UNICODETEXT : CF_TEXT).value_or("(no text)");
+        }
         return program->WaitForExit(milliseconds(0)) ? std::to_string(*program->WaitForExit()) : "running";  // exit
     }
     // Plays a script. Actions are posted to the program; each check waits until it holds.
     void Play(Strings lines) {
         lines.emplace_back();  // ends a last listing
         std::string listing;
-        bool clipboard = false;
+        std::string clipboard;  // the format of the listing being read, if any
         for (const std::string& line : lines) {
-            if (clipboard && !line.empty()) {
+            if (!clipboard.empty() && !line.empty()) {
                 listing += (line == "-" ? "" : line) + "\r\n";
                 continue;
             }
-            EXPECT_EQ(clipboard ? State("clipboard") : listing, listing);
+            EXPECT_EQ(clipboard.empty() ? listing : State(clipboard), listing);
             std::istringstream words(line);
             std::string verb, what, rest;
             words >> verb >> what;
             std::getline(words >> std::ws, rest);
             const auto id = [&] { return std::stoi(what); };
             const auto control = [&] { return Descendant(Active(), id()); };
-            clipboard = verb == "clipboard:";
+            clipboard = verb == "clipboard:" || verb == "cf_text:" ? verb.substr(0, verb.size() - 1) : "";
             listing.clear();
             if (what == "=" || what == "has" || what == "lacks") {
                 const auto holds = [&] {  // a list has an item also when it is selected
@@ -94,12 +96,14 @@ protected:
                 EXPECT_TRUE(WaitUntil(holds)) << line << "\n  but " << verb << " is " << State(verb);
             }
             if (verb == "tree") trees.push_back(std::make_unique<TestTree>(what, rest == "file" ? TestTree::Kind::File : TestTree::Kind::Folder));
-            if (verb == "make" && what.back() == '\\') trees.back()->AddFolder(what);
-            if (verb == "make" && what.back() != '\\') trees.back()->AddFile(what, rest.empty() ? 0 : std::stoul(rest));
+            if (verb == "text") codePage = what == "utf8" ? CP_UTF8 : 932;
+            const std::string path = codePage == CP_UTF8 ? what : Utf8FromAnsi(what);  // the trees' paths are UTF-8
+            if (verb == "make" && what.back() == '\\') trees.back()->AddFolder(path);
+            if (verb == "make" && what.back() != '\\') trees.back()->AddFile(path, rest.empty() ? 0 : std::stoul(rest));
             if (verb == "preset") SetRawPreset(what, REG_SZ, rest);
             if (verb == "start") program.emplace(), WaitUntil([&] { return ::IsWindowVisible(main = ::FindWindowA(nullptr, kMain)); });
-            if (verb == "open") DoubleClickListItem(Control(IDC_FOLDER_LIST), FindListItem(Control(IDC_FOLDER_LIST), what));
-            if (verb == "click") ClickListItem(control(), FindListItem(control(), rest));
+            if (verb == "open") DoubleClickListItem(Control(IDC_FOLDER_LIST), FindListItem(Control(IDC_FOLDER_LIST), what, codePage));
+            if (verb == "click") ClickListItem(control(), FindListItem(control(), rest, codePage));
             if (verb == "key") PressKey(Active(), kKeys.at(what));
             if (verb == "menu") ::PostMessageA(main, WM_COMMAND, id(), 0);
             if (verb == "system") ChooseSystemMenuItem(Active(), id());
@@ -118,11 +122,13 @@ protected:
     std::vector<std::unique_ptr<TestTree>> trees;  // outlive the program, which may hold them open
     std::optional<Program> program;
     HWND main = nullptr;
+    UINT codePage = 932;  // of the script's window texts and names; "text utf8" makes them UTF-8
 };
 
 TEST_F(ListoraTest, StartsOnCAndBrowsesItsFoldersAndDrives) { Play(Data("e2e_browsing.txt")); }
 TEST_F(ListoraTest, TransfersWhatEachPresetSaysAndKeepsItsCloseRules) { Play(Data("e2e_transfers.txt")); }
 TEST_F(ListoraTest, SavesSettingsThatTheNextTransferUses) { Play(Data("e2e_settings.txt")); }
+TEST_F(ListoraTest, ListsAndBrowsesEveryNameExactly) { Play(Data("e2e_names.txt")); }
 TEST_F(ListoraTest, OpensAboutFromBothMenusAndEndsEveryWayOut) { Play(Data("e2e_exits.txt")); }
 
 TEST_F(ListoraTest, RefillsAThousandFilesTwoHundredTimesWithoutHoldingMoreResources) {

@@ -19,8 +19,10 @@ bool MatchesSearchPattern(std::string_view pattern, std::string_view name, const
                (!name.empty() && MatchesSearchPattern(pattern, name.substr(text.CharLength(name, 0)), text));
     }
     if (name.empty()) return false;
-    const std::size_t p = text.CharLength(pattern, 0), n = text.CharLength(name, 0);
-    return (pattern[0] == '?' || Lower(pattern.substr(0, p), text) == Lower(name.substr(0, n), text)) &&
+    const std::size_t n = text.CharLength(name, 0);
+    // "?" takes one UTF-16 unit: a character beyond the basic plane (four UTF-8 bytes) takes "??".
+    const std::size_t p = pattern[0] != '?' || n < 4 ? text.CharLength(pattern, 0) : pattern.starts_with("??") ? 2 : 0;
+    return p > 0 && (pattern[0] == '?' || Lower(pattern.substr(0, p), text) == Lower(name.substr(0, n), text)) &&
            MatchesSearchPattern(pattern.substr(p), name.substr(n), text);
 }
 

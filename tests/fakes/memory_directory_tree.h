@@ -8,7 +8,7 @@
 
 // Drives, folders, files and links in memory, searched with the platform's
 // pattern rules. A folder's entries come back in reverse order of their
-// names, so only a caller that sorts lists them in order. Paths are cp932.
+// names, so only a caller that sorts lists them in order. Paths are UTF-8.
 struct MemoryDirectoryTree : DirectorySearch {
     // Each adds the missing folders above it.
     void AddFolder(std::string_view path) { Key(path, true); }
@@ -31,7 +31,7 @@ struct MemoryDirectoryTree : DirectorySearch {
     };
     std::map<std::string, Entry> entries;  // by path, lower-cased
     std::vector<std::string> searches;     // every pattern searched, in order
-    TextServices text = TextServices::Cp932();
+    TextServices text = TextServices::Utf8();
 };
 
 // Whether `name` matches the search pattern `pattern` as the platform decides.

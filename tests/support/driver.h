@@ -1,7 +1,8 @@
 #pragma once
 
 // What the Windows tests, the end-to-end tests and the benchmarks share: programs worked through their message loop
-// as a user works them, the clipboard and the presets' key as another program sees them, folder trees. Texts are cp932.
+// as a user works them, the clipboard and the presets' key as another program sees them, folder trees. Window texts are
+// cp932; the paths of folder trees are UTF-8.
 #include <windows.h>
 #include <psapi.h>
 #include <winternl.h>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "platform/win/registry_preset_storage.h"
+#include "platform/win/wide_text.h"
 #include "platform/win/win_handles.h"
 
 namespace support {
@@ -32,24 +34,23 @@ inline HWND Descendant(HWND window, int id) {  // such as on a page of a tab con
     for (HWND child = nullptr; !found && (child = ::FindWindowExA(window, child, nullptr, nullptr));) found = Descendant(child, id);
     return found;
 }
-// Wine hands texts across processes as UTF-16 even to the "A" calls. Names, paths and titles are far shorter.
-inline std::string Ask(HWND window, UINT message, WPARAM index = 0) {
-    wchar_t text[1024] = {};
-    char bytes[2048] = {};
+// Wine hands texts across processes as UTF-16 even to the "A" calls: asked wide, given in cp932 (as an "A" call would)
+// or in UTF-8 (the exact text). Names, paths and titles are far shorter.
+inline std::string Ask(HWND window, UINT message, WPARAM index = 0, UINT codePage = 932) {
+    wchar_t text[4096] = {};
     ::SendMessageW(window, message, message == WM_GETTEXT ? std::size(text) : index, LPARAM(text));
-    ::WideCharToMultiByte(932, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-    return bytes;
+    return codePage == CP_UTF8 ? Utf8FromUtf16(text) : AnsiFromUtf16(text);
 }
-inline std::string Text(HWND window) { return Ask(window, WM_GETTEXT); }
-inline std::vector<std::string> Items(HWND control, UINT countMessage, UINT textMessage) {
+inline std::string Text(HWND window, UINT codePage = 932) { return Ask(window, WM_GETTEXT, 0, codePage); }
+inline std::vector<std::string> Items(HWND control, UINT countMessage, UINT textMessage, UINT codePage = 932) {
     std::vector<std::string> items(::SendMessageW(control, countMessage, 0, 0));
-    for (std::size_t i = 0; i < items.size(); ++i) items[i] = Ask(control, textMessage, i);
+    for (std::size_t i = 0; i < items.size(); ++i) items[i] = Ask(control, textMessage, i, codePage);
     return items;
 }
-inline std::vector<std::string> ListItems(HWND list) { return Items(list, LB_GETCOUNT, LB_GETTEXT); }
+inline std::vector<std::string> ListItems(HWND list, UINT codePage = 932) { return Items(list, LB_GETCOUNT, LB_GETTEXT, codePage); }
 inline int ComboSelection(HWND combo) { return int(::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
-inline int FindListItem(HWND list, const std::string& text) {  // -1: none
-    const std::vector<std::string> items = ListItems(list);
+inline int FindListItem(HWND list, const std::string& text, UINT codePage = 932) {  // -1: none
+    const std::vector<std::string> items = ListItems(list, codePage);
     for (std::size_t i = 0; i < items.size(); ++i) if (items[i] == text) return int(i);
     return -1;
 }
@@ -134,10 +135,14 @@ private:
 };
 
 inline bool OpenClipboard() { return WaitUntil([] { return ::OpenClipboard(nullptr); }, milliseconds(2000)); }  // once let go
-inline std::optional<std::string> ClipboardText() {  // CF_TEXT up to its terminator
+inline std::optional<std::string> ClipboardText(UINT format = CF_TEXT) {  // up to its terminator; CF_UNICODETEXT as UTF-8
     std::optional<std::string> text;
-    const HANDLE data = OpenClipboard() ? ::GetClipboardData(CF_TEXT) : nullptr;
-    if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) text.emplace(bytes, strnlen(bytes, ::GlobalSize(data)));
+    const HANDLE data = OpenClipboard() ? ::GetClipboardData(format) : nullptr;
+    if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) {
+        const auto* wide = reinterpret_cast<const wchar_t*>(bytes);
+        text = format == CF_UNICODETEXT ? Utf8FromUtf16({wide, wcsnlen(wide, ::GlobalSize(data) / 2)})
+                                        : std::string(bytes, strnlen(bytes, ::GlobalSize(data)));
+    }
     ::GlobalUnlock(data);
     ::CloseClipboard();
     return text;
@@ -180,16 +185,20 @@ public:
     TestTree(const TestTree&) = delete;
     const std::string& Name() const { return m_name; }
     std::string PathOf(const std::string& relative = {}) const { return "c:\\" + m_name + (relative.empty() ? "" : "\\") + relative; }
-    void AddFolder(const std::string& relative) const { ::CreateDirectoryA(PathOf(relative).c_str(), nullptr); }
-    void AddFile(const std::string& relative, std::size_t bytes = 0) const { std::ofstream(PathOf(relative)) << std::string(bytes, 'x'); }
+    void AddFolder(const std::string& relative) const { ::CreateDirectoryW(FileSystemPath(PathOf(relative)).c_str(), nullptr); }
+    void AddFile(const std::string& relative, std::size_t bytes = 0) const {
+        const UniqueFile file(::CreateFileW(FileSystemPath(PathOf(relative)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        ::WriteFile(file.get(), std::string(bytes, 'x').data(), DWORD(bytes), &written, nullptr);
+    }
 
 private:
     static void Remove(const std::string& path) {
-        WIN32_FIND_DATAA entry;
-        const UniqueFind find(::FindFirstFileA((path + "\\*").c_str(), &entry));
-        for (bool more = bool(find); more; more = ::FindNextFileA(find.get(), &entry))
-            if (entry.cFileName != std::string(".") && entry.cFileName != std::string("..")) Remove(path + "\\" + entry.cFileName);
-        if (!::DeleteFileA(path.c_str())) ::RemoveDirectoryA(path.c_str());
+        WIN32_FIND_DATAW entry;
+        const UniqueFind find(::FindFirstFileW(FileSystemPath(path + "\\*").c_str(), &entry));
+        for (bool more = bool(find); more; more = ::FindNextFileW(find.get(), &entry))
+            if (entry.cFileName != std::wstring(L".") && entry.cFileName != std::wstring(L"..")) Remove(path + "\\" + Utf8FromUtf16(entry.cFileName));
+        if (!::DeleteFileW(FileSystemPath(path).c_str())) ::RemoveDirectoryW(FileSystemPath(path).c_str());
     }
     std::string m_name;
 };

@@ -31,7 +31,7 @@ namespace {
 using namespace std::literals;
 const bool kCommonControls = (::InitCommonControls(), true);  // the tab and animation controls, for every test
 // cp932 characters whose second byte is 0x5C, the value of '\'.
-const std::string kHyo = "\x95\x5C", kSo = "\x83\x5C", kNo = "\x94\x5C";
+const std::string kHyo = "\x95\x5C";
 
 TEST(RegistryPresetStorageTest, FirstReadMakesTheEmptyKeyWritesAreCountedTextsOddValuesReadUpToTheirFirstNul) {
     support::ForgetPresets();
@@ -48,16 +48,21 @@ TEST(RegistryPresetStorageTest, FirstReadMakesTheEmptyKeyWritesAreCountedTextsOd
     for (const auto& [type, data, read] : odd) EXPECT_EQ(support::SetRawPreset("DEF_X", type, data) ? storage.Read("DEF_X") : "-", read);
 }
 
-TEST(FindFileSearchTest, ReportsNamesFoldersSizesAndLinksAndMatchesAsTheCoreAssumes) {
+// Names exactly as the file system keeps them, UTF-8: 表, ソ and 能 end in a "\\" byte in cp932; 𠮷, é, 한국어, the
+// emoji and the combining mark of a decomposed が lie outside it; 髙 and ① are in it. Paths may pass 260 characters.
+TEST(FindFileSearchTest, ReportsExactNamesFoldersSizesAndLinksAtAnyLengthAndMatchesAsTheCoreAssumes) {
     const support::TestTree tree("listora-search");
+    const std::string deep = "表\\" + std::string(200, 'd') + "\\" + std::string(200, 'e') + "\\" + std::string(200, 'f');
     DiskTree disk(tree.PathOf());
-    for (const auto& folder : {"x.txt"s, kHyo, kHyo + "\\" + kNo}) disk.AddFolder(folder);
-    for (const auto& file : {"a.txt"s, "B.TXT"s, "c.log"s, "README"s, "a long name.txt"s, kSo + ".txt", kHyo + "\\" + kNo + ".txt"}) {
+    for (const auto& folder : {"x.txt"s, "表"s, "表\\能"s, "한국어"s, deep.substr(0, 204), deep.substr(0, 405), deep}) disk.AddFolder(folder);
+    for (const auto& file : {"a.txt"s, "B.TXT"s, "c.log"s, "README"s, "a long name.txt"s, "ソ.txt"s, "表\\能.txt"s, "𠮷野家.txt"s,
+                             "café.docx"s, "😀.txt"s, "か\u3099.txt"s, "髙橋①.txt"s, "한국어\\한.txt"s, deep + "\\深い.txt"}) {
         disk.AddFile(file, 10);
     }
     disk.AddFile("big.dat", 5'000'000'000);  // sparse
+    ASSERT_EQ(disk.failures, 0);
     FindFileSearch search;
-    using Found = std::map<std::string, std::string>;  // each name with "\" for a folder, "@" for a link, else its size
+    using Found = std::map<std::string, std::string>;  // each name with "\\" for a folder, "@" for a link, else its size
     const auto found = [&](const std::string& pattern, Found entries = {}) {
         search.Search(pattern, [&](const FoundEntry& e) {
             entries[std::string(e.name)] = (e.isDirectory ? "\\" : std::to_string(e.size)) + (e.isLink ? "@" : "");
@@ -65,15 +70,18 @@ TEST(FindFileSearchTest, ReportsNamesFoldersSizesAndLinksAndMatchesAsTheCoreAssu
         return entries;
     };
     const Found all = found(tree.PathOf("*.*"));
-    EXPECT_EQ(all, (Found{{".", "\\"}, {"..", "\\"}, {"x.txt", "\\"}, {kHyo, "\\"}, {"a.txt", "10"}, {"B.TXT", "10"}, {"c.log", "10"},
-                          {"README", "10"}, {"a long name.txt", "10"}, {kSo + ".txt", "10"}, {"big.dat", "5000000000"}}));
-    EXPECT_EQ(found(tree.PathOf(kHyo + "\\*.*")), (Found{{".", "\\"}, {"..", "\\"}, {kNo, "\\"}, {kNo + ".txt", "10"}}));
+    EXPECT_EQ(all, (Found{{".", "\\"}, {"..", "\\"}, {"x.txt", "\\"}, {"表", "\\"}, {"한국어", "\\"}, {"a.txt", "10"}, {"B.TXT", "10"},
+                          {"c.log", "10"}, {"README", "10"}, {"a long name.txt", "10"}, {"ソ.txt", "10"}, {"𠮷野家.txt", "10"},
+                          {"café.docx", "10"}, {"😀.txt", "10"}, {"か\u3099.txt", "10"}, {"髙橋①.txt", "10"}, {"big.dat", "5000000000"}}));
+    EXPECT_EQ(found(tree.PathOf("表\\*.*")), (Found{{".", "\\"}, {"..", "\\"}, {"能", "\\"}, {"能.txt", "10"}, {std::string(200, 'd'), "\\"}}));
+    EXPECT_EQ(found(tree.PathOf(deep + "\\*.txt")), (Found{{"深い.txt", "10"}}));
+    EXPECT_EQ(found(tree.PathOf("한국어\\*.*")), (Found{{".", "\\"}, {"..", "\\"}, {"한.txt", "10"}}));
     EXPECT_FALSE(found("C:\\*.*").count("."));  // a drive root has no "." and ".."
     EXPECT_FALSE(search.Search(tree.PathOf("*.none"), [](auto&) {}) || search.Search(tree.PathOf("none\\*.*"), [](auto&) {}));
-    for (const auto& pattern : {"*"s, "*.txt"s, "*.TXT"s, "?.txt"s, "??.txt"s, "*" + kHyo, "b*"s, "*E"s, "*.l?g"s}) {
+    for (const auto& pattern : {"*"s, "*.txt"s, "*.TXT"s, "?.txt"s, "??.txt"s, "*表"s, "b*"s, "*E"s, "*.l?g"s, "*.DOCX"s}) {
         std::set<std::string> real, assumed;
         for (const auto& [name, kind] : found(tree.PathOf(pattern))) real.insert(name);
-        for (const auto& [name, kind] : all) if (MatchesSearchPattern(pattern, name, SystemTextServices())) assumed.insert(name);
+        for (const auto& [name, kind] : all) if (MatchesSearchPattern(pattern, name, TextServices::Utf8())) assumed.insert(name);
         EXPECT_EQ(real, assumed) << pattern;
     }
     // The windows_link_tree fixture made loop\inner\up a link back to loop.
@@ -82,28 +90,31 @@ TEST(FindFileSearchTest, ReportsNamesFoldersSizesAndLinksAndMatchesAsTheCoreAssu
     const auto up = search.IdentifyFolder(loop + "\\inner\\up\\");
     EXPECT_TRUE(up && up == search.IdentifyFolder(loop + "\\") && up != search.IdentifyFolder(loop + "\\inner"));
     EXPECT_FALSE(search.IdentifyFolder(loop + "\\missing"));
+    EXPECT_TRUE(search.IdentifyFolder(tree.PathOf(deep)) && search.IdentifyFolder(tree.PathOf(deep)) != search.IdentifyFolder(tree.PathOf("表")));
 }
 
 TEST(ListBoxOrderingTest, SortsAsARealSortedListBox) {
-    // Case, digits, blank and separator, punctuation, kana of each width and kind, kanji, the long-vowel mark, wide letters.
-    const char* const atoms[] = {"a", "A", "b", "B", "0", "1", "10", " ", "\\", "_", "-", "'", ".", "~", "(", "[", "\xb1", "\xb6",
-        "\x82\xa0", "\x82\x9f", "\x82\xa9", "\x82\xaa", "\x83\x41", "\x83\x4a", "\x83\x4b", "\x83\x5c", "\x95\x5c", "\x94\x5c", "\x8a\xbf",
-        "\x8e\x9a", "\x81\x5b", "\x82\x60", "\x82\x81"};
+    // Case, digits, blank and separator, punctuation, kana of each width and kind, kanji, the long-vowel mark, wide
+    // letters, and characters outside cp932: accented, Korean, beyond the basic plane, a combining mark.
+    const char* const atoms[] = {"a", "A", "b", "B", "0", "1", "10", " ", "\\", "_", "-", "'", ".", "~", "(", "[", "ｱ", "ｶ", "あ", "ぁ",
+        "か", "が", "ア", "カ", "ガ", "ソ", "表", "能", "漢", "字", "ー", "Ａ", "ａ", "é", "É", "한", "𠮷", "😀", "\u3099", "髙", "①"};
     std::vector<std::string> paths = {"C:\\Work", "C:\\Work A", "C:\\Work\\Sub", "C:\\work_b", "C:\\WORK2", "C:\\Work10", "C:\\Work9"};
     for (unsigned i = 0, state = 1; i < 2000; ++i) {
         paths.emplace_back("C:\\");
         for (unsigned n = 1 + i % 5; n > 0; --n) paths.back() += atoms[((state = state * 1103515245 + 12345) >> 16) % std::size(atoms)];
     }
-    const UniqueWindow box(::CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    const UniqueWindow box(::CreateWindowExW(0, L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
     const ListBoxOrdering ordering;
     SortedPathList list(ordering);
-    for (const std::string& path : paths) list.Add(path), ::SendMessageA(box.get(), LB_ADDSTRING, 0, LPARAM(path.c_str()));
+    for (const std::string& path : paths) list.Add(path), ::SendMessageW(box.get(), LB_ADDSTRING, 0, LPARAM(Utf16FromUtf8(path).c_str()));
     list.Sort();
-    const std::vector<std::string> shown = support::ListItems(box.get());
-    ASSERT_EQ(shown.size(), list.Count());
+    ASSERT_EQ(size_t(::SendMessageW(box.get(), LB_GETCOUNT, 0, 0)), list.Count());
     int apart = 0;  // texts that collate equal (A, a) stand in either order
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        EXPECT_TRUE(list.At(i) == shown[i] || (++apart, !::lstrcmpiA(std::string(list.At(i)).c_str(), shown[i].c_str()))) << i;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        wchar_t shown[64] = {};
+        ::SendMessageW(box.get(), LB_GETTEXT, i, LPARAM(shown));
+        const std::wstring mine = Utf16FromUtf8(list.At(i));
+        EXPECT_TRUE(mine == shown || (++apart, ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, mine.c_str(), -1, shown, -1) == CSTR_EQUAL)) << i;
     }
     EXPECT_LT(apart, 200);
 }
@@ -328,7 +339,7 @@ TEST(SettingsDialogTest, WorkedExamples) {
 // A transfer as the user and another program see it: the other program holds the clipboard until the run shows
 // its first item; every item the window shows takes 25 ms; the user closes the window at the 20th.
 struct Watched : CopyProgressDialog {
-    Watched(const std::string& path, UINT clip) { SetFilterExtension("*"), SetStartPath(path.c_str()), m_clipId = clip; }
+    Watched(const std::string& path, UINT clip) { SetFilterExtension("*"), SetStartPath(path), m_clipId = clip; }
     const UniqueKernelHandle release{::CreateEventA(nullptr, TRUE, FALSE, "listora-release")};
     int shown = -1;
     RECT placed{};
@@ -355,7 +366,7 @@ struct Watched : CopyProgressDialog {
 TEST(TransferTest, HeldByAnotherProgramThatSeesItGrowClosedDuringTheRunTheListingCompletesAMissingClipIsReportedOnce) {
     const support::TestTree tree("listora-transfer");
     std::string listing = "before|";  // the listing follows the text the clipboard held
-    for (int i = 100; i < 160; ++i) tree.AddFile(kHyo + std::to_string(i)), listing += tree.PathOf(kHyo + std::to_string(i)) + "\r\n";
+    for (int i = 100; i < 160; ++i) tree.AddFile(Utf8FromAnsi(kHyo + std::to_string(i))), listing += tree.PathOf(kHyo + std::to_string(i)) + "\r\n";
     listing += "\r\n";
     const UniqueWindow owner(::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(support::SetClipboardText("before|"));

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Conversions at the system's edge. File and folder names are UTF-8 inside
+// the program and UTF-16 in the system's wide calls; the interface's own
+// texts, the extension and the registry values stay in the ANSI code page.
+
+std::wstring Utf16FromUtf8(std::string_view utf8);
+std::string Utf8FromUtf16(std::wstring_view utf16);
+// Reuses `out`'s storage: for the many names of a folder search.
+void AssignUtf8FromUtf16(std::string& out, std::wstring_view utf16);
+// A character the code page cannot express becomes the code page's default
+// character, never a look-alike ("é" is not "e": that may name another file).
+std::string AnsiFromUtf16(std::wstring_view utf16);
+std::string Utf8FromAnsi(std::string_view ansi);
+
+// `path` as the wide file calls take it at any length: a drive path too long
+// for the plain form gets the "\\?\" prefix, which lifts the limit.
+std::wstring FileSystemPath(std::string_view utf8Path);
