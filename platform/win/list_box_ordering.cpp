@@ -11,7 +11,10 @@ ListBoxOrdering::ListBoxOrdering() : m_locale(GetUserDefaultLCID()) {}
 void ListBoxOrdering::AppendSortKey(std::string_view text, std::string& keys) const {
     // The list box keeps wide strings and compares them in its locale.
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    const std::wstring wide = Utf16FromUtf8(text.substr(0, std::min<std::size_t>(text.size(), 0x10000)));
+    const std::string_view cut = text.substr(0, std::min<std::size_t>(text.size(), 0x10000));
+    std::wstring& wide = m_wide;
+    wide.resize(Utf16Length(cut));
+    Utf16FromUtf8(cut, wide.data(), wide.size());
     const int length = static_cast<int>(wide.size());
     if (length == 0) return;
     const std::size_t start = keys.size();

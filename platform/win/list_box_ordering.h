@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/string_ordering.h"
 
@@ -14,4 +15,7 @@ public:
 
 private:
     std::uint32_t m_locale;  // the LCID a new list box takes
+    // The text being keyed, widened; kept for the next one, as a transfer
+    // keys every path once.
+    mutable std::wstring m_wide;
 };

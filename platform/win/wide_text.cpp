@@ -2,29 +2,73 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
 // A length the conversion calls take; no text of the program comes near it.
 int CallLength(std::size_t length) { return length > INT_MAX ? INT_MAX : static_cast<int>(length); }
 
-std::wstring Utf16From(UINT codePage, std::string_view text) {
-    std::wstring out(static_cast<std::size_t>(::MultiByteToWideChar(codePage, 0, text.data(), CallLength(text.size()), nullptr, 0)), L'\0');
-    if (!out.empty()) {
-        ::MultiByteToWideChar(codePage, 0, text.data(), CallLength(text.size()), out.data(), CallLength(out.size()));
+// A character the code page cannot express becomes its default character.
+constexpr DWORD kNoLookAlikes = WC_NO_BEST_FIT_CHARS;
+
+std::size_t Utf16Length(UINT codePage, std::string_view text) {
+    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), CallLength(text.size()), nullptr, 0);
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
+void Utf16Into(UINT codePage, std::string_view text, wchar_t* out, std::size_t length) {
+    if (length > 0) ::MultiByteToWideChar(codePage, 0, text.data(), CallLength(text.size()), out, CallLength(length));
+}
+
+std::size_t BytesLength(UINT codePage, DWORD flags, std::wstring_view text) {
+    const int length = ::WideCharToMultiByte(codePage, flags, text.data(), CallLength(text.size()), nullptr, 0, nullptr, nullptr);
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
+void BytesInto(UINT codePage, DWORD flags, std::wstring_view text, char* out, std::size_t length) {
+    if (length > 0) {
+        ::WideCharToMultiByte(codePage, flags, text.data(), CallLength(text.size()), out, CallLength(length), nullptr, nullptr);
     }
+}
+
+// Converting without look-alikes costs several times a copy, and listings are
+// mostly ASCII, which every ANSI code page keeps as it is: only the runs of
+// other characters are converted. `visit` gets each run and whether it is ASCII.
+template <typename Visit>
+void ForEachRun(std::wstring_view text, const Visit& visit) {
+    for (std::size_t start = 0, end = 0; start < text.size(); start = end) {
+        const bool ascii = text[start] < 0x80;
+        while (end < text.size() && (text[end] < 0x80) == ascii) ++end;
+        visit(text.substr(start, end - start), ascii);
+    }
+}
+
+std::wstring Utf16From(UINT codePage, std::string_view text) {
+    std::wstring out(Utf16Length(codePage, text), L'\0');
+    Utf16Into(codePage, text, out.data(), out.size());
     return out;
 }
 
-void AssignFromUtf16(std::string& out, UINT codePage, DWORD flags, std::wstring_view text) {
-    const int length = CallLength(text.size());
-    const int needed = ::WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(needed > 0 ? needed : 0));
-    if (!out.empty()) ::WideCharToMultiByte(codePage, flags, text.data(), length, out.data(), needed, nullptr, nullptr);
+void AssignBytes(std::string& out, UINT codePage, DWORD flags, std::wstring_view text) {
+    out.resize(BytesLength(codePage, flags, text));
+    BytesInto(codePage, flags, text, out.data(), out.size());
 }
 }  // namespace
 
 std::wstring Utf16FromUtf8(std::string_view utf8) { return Utf16From(CP_UTF8, utf8); }
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// ASCII, most of a listing, is widened by a plain copy.
+std::size_t Utf16Length(std::string_view utf8) { return IsAscii(utf8) ? utf8.size() : Utf16Length(CP_UTF8, utf8); }
+
+void Utf16FromUtf8(std::string_view utf8, wchar_t* out, std::size_t length) {
+    if (!IsAscii(utf8)) return Utf16Into(CP_UTF8, utf8, out, length);
+    std::copy_n(utf8.begin(), std::min(length, utf8.size()), out);
+}
 
 std::string Utf8FromUtf16(std::wstring_view utf16) {
     std::string out;
@@ -32,12 +76,43 @@ std::string Utf8FromUtf16(std::wstring_view utf16) {
     return out;
 }
 
-void AssignUtf8FromUtf16(std::string& out, std::wstring_view utf16) { AssignFromUtf16(out, CP_UTF8, 0, utf16); }
+void AssignUtf8FromUtf16(std::string& out, std::wstring_view utf16) {
+    // Most names are ASCII: narrowed by a plain copy.
+    if (std::all_of(utf16.begin(), utf16.end(), [](wchar_t c) { return c < 0x80; })) {
+        out.resize(utf16.size());
+        std::copy(utf16.begin(), utf16.end(), out.begin());
+        return;
+    }
+    AssignBytes(out, CP_UTF8, 0, utf16);
+}
 
 std::string AnsiFromUtf16(std::wstring_view utf16) {
-    std::string out;
-    AssignFromUtf16(out, CP_ACP, WC_NO_BEST_FIT_CHARS, utf16);
+    std::string out(AnsiLength(utf16), '\0');
+    AnsiFromUtf16(utf16, out.data(), out.size());
     return out;
+}
+
+std::size_t AnsiLength(std::wstring_view utf16) {
+    std::size_t length = 0;
+    ForEachRun(utf16, [&](std::wstring_view run, bool ascii) {
+        length += ascii ? run.size() : BytesLength(CP_ACP, kNoLookAlikes, run);
+    });
+    return length;
+}
+
+void AnsiFromUtf16(std::wstring_view utf16, char* out, std::size_t length) {
+    std::size_t at = 0;
+    ForEachRun(utf16, [&](std::wstring_view run, bool ascii) {
+        if (!ascii) {
+            const std::size_t needed = BytesLength(CP_ACP, kNoLookAlikes, run);
+            BytesInto(CP_ACP, kNoLookAlikes, run, out + at, std::min(needed, length - at));
+            at += std::min(needed, length - at);
+            return;
+        }
+        const std::size_t copied = std::min(run.size(), length - at);
+        std::copy_n(run.begin(), copied, out + at);
+        at += copied;
+    });
 }
 
 std::string Utf8FromAnsi(std::string_view ansi) { return Utf8FromUtf16(Utf16From(CP_ACP, ansi)); }

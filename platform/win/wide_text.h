@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,16 @@ void AssignUtf8FromUtf16(std::string& out, std::wstring_view utf16);
 // character, never a look-alike ("é" is not "e": that may name another file).
 std::string AnsiFromUtf16(std::wstring_view utf16);
 std::string Utf8FromAnsi(std::string_view ansi);
+
+// Whether every byte is ASCII, which all the code pages keep as it is.
+bool IsAscii(std::string_view text);
+
+// The same conversions into a caller's buffer, for texts too large to copy
+// once more: the length needed, in characters, then the text, unterminated.
+std::size_t Utf16Length(std::string_view utf8);
+void Utf16FromUtf8(std::string_view utf8, wchar_t* out, std::size_t length);
+std::size_t AnsiLength(std::wstring_view utf16);
+void AnsiFromUtf16(std::wstring_view utf16, char* out, std::size_t length);
 
 // `path` as the wide file calls take it at any length: a drive path too long
 // for the plain form gets the "\\?\" prefix, which lifts the limit.

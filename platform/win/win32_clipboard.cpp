@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <utility>
 
 #include "platform/win/wide_text.h"
 #include "platform/win/win_handles.h"
@@ -14,15 +15,55 @@ struct GlobalLockTraits {
     static void Close(HGLOBAL block) { GlobalUnlock(block); }
 };
 
-// A movable block holding `size` bytes of `data` and a zeroed terminator of
-// `terminator` bytes; none when memory is short.
-UniqueGlobalBlock BlockOf(const void* data, std::size_t size, std::size_t terminator) {
-    UniqueGlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + terminator));
-    void* bytes = block ? GlobalLock(block.get()) : nullptr;
-    if (!bytes) return UniqueGlobalBlock();
+// A movable block of `size` bytes that `fill` writes, given its memory;
+// none when memory is short.
+template <typename Fill>
+UniqueGlobalBlock FilledBlock(std::size_t size, const Fill& fill) {
+    UniqueGlobalBlock block(GlobalAlloc(GMEM_MOVEABLE, size));
+    void* memory = block ? GlobalLock(block.get()) : nullptr;
+    if (!memory) return UniqueGlobalBlock();
     const UniqueHandle<GlobalLockTraits> lock(block.get());
-    std::memcpy(bytes, data, size);
+    fill(memory);
     return block;
+}
+
+// The listing's texts are converted straight into the blocks the clipboard
+// takes: a long listing is not copied once more on the way.
+UniqueGlobalBlock TextBlock(std::string_view text) {
+    return FilledBlock(text.size() + 1, [&](void* memory) {
+        auto* bytes = static_cast<char*>(memory);
+        std::memcpy(bytes, text.data(), text.size());
+        bytes[text.size()] = '\0';
+    });
+}
+
+UniqueGlobalBlock WideBlock(std::string_view text, std::size_t length) {
+    return FilledBlock((length + 1) * sizeof(wchar_t), [&](void* memory) {
+        auto* characters = static_cast<wchar_t*>(memory);
+        Utf16FromUtf8(text, characters, length);
+        characters[length] = L'\0';
+    });
+}
+
+UniqueGlobalBlock AnsiBlock(HGLOBAL wide, std::size_t wideLength) {
+    const auto* characters = static_cast<const wchar_t*>(GlobalLock(wide));
+    if (!characters) return UniqueGlobalBlock();
+    const UniqueHandle<GlobalLockTraits> lock(wide);
+    const std::wstring_view text(characters, wideLength);
+    const std::size_t length = AnsiLength(text);
+    return FilledBlock(length + 1, [&](void* memory) {
+        auto* bytes = static_cast<char*>(memory);
+        AnsiFromUtf16(text, bytes, length);
+        bytes[length] = '\0';
+    });
+}
+
+// Gives `block` to the clipboard as `format`; false (the block freed) when
+// there is no block or the clipboard does not take it.
+bool SetBlock(UINT format, UniqueGlobalBlock block) {
+    if (!block || !SetClipboardData(format, block.get())) return false;
+    block.release();
+    return true;
 }
 }  // namespace
 
@@ -48,25 +89,25 @@ bool Win32Clipboard::ReadText(std::string& text) {
 }
 
 bool Win32Clipboard::ReplaceText(std::string_view text) {
-    // The exact text, the code page's text (which the system would otherwise
-    // make with look-alikes), and the locale that reads the latter.
-    const std::wstring wide = Utf16FromUtf8(text);
-    const std::string ansi = AnsiFromUtf16(wide);
+    // An ASCII text reads the same in every code page: it goes as CF_TEXT, as
+    // it always did, and the system makes the exact wide text from it when
+    // asked. Any other text goes as the exact wide text and as the code
+    // page's text made here, which the system would make with look-alikes.
+    // The old texts go once the first block is made, so a long listing is
+    // never held three times over; whatever fails after that block is set,
+    // the clipboard holds the whole listing.
+    const bool ascii = IsAscii(text);
+    const std::size_t wideLength = ascii ? 0 : Utf16Length(text);
+    UniqueGlobalBlock first = ascii ? TextBlock(text) : WideBlock(text, wideLength);
+    const HGLOBAL wide = first.get();
+    // Once set, a block belongs to the clipboard; it stays readable until the
+    // clipboard is closed.
+    if (!first || !EmptyClipboard() || !SetBlock(ascii ? CF_TEXT : CF_UNICODETEXT, std::move(first))) return false;
     const LCID locale = GetUserDefaultLCID();
-    std::pair<UINT, UniqueGlobalBlock> formats[] = {
-        {CF_UNICODETEXT, BlockOf(wide.data(), wide.size() * sizeof(wchar_t), sizeof(wchar_t))},
-        {CF_TEXT, BlockOf(ansi.data(), ansi.size(), 1)},
-        {CF_LOCALE, BlockOf(&locale, sizeof locale, 0)}};
-    for (const auto& [format, block] : formats) {
-        if (!block) return false;
+    if (!SetBlock(CF_LOCALE, FilledBlock(sizeof locale, [&](void* memory) { std::memcpy(memory, &locale, sizeof locale); }))) {
+        return false;
     }
-    if (!EmptyClipboard()) return false;
-    for (auto& [format, block] : formats) {
-        if (!SetClipboardData(format, block.get())) return false;
-        // The clipboard owns the block now.
-        block.release();
-    }
-    return true;
+    return ascii || SetBlock(CF_TEXT, AnsiBlock(wide, wideLength));
 }
 
 std::uint32_t Win32Clipboard::SequenceNumber() { return GetClipboardSequenceNumber(); }

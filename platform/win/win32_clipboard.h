@@ -5,7 +5,7 @@
 #include "engine/clipboard.h"
 
 // The system clipboard, opened for the owner window (the progress dialog)
-// that holds what it writes. The listing is written as CF_UNICODETEXT, as
+// that holds what it writes. The listing is there as CF_UNICODETEXT, as
 // CF_TEXT in the ANSI code page and with CF_LOCALE, in movable global
 // memory; it is read back from CF_UNICODETEXT.
 class Win32Clipboard : public Clipboard {

@@ -187,7 +187,7 @@ LRESULT CALLBACK HelpViewer(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 TEST_F(ListoraTest, HelpWithAHelpFileInTheWorkingDirectoryAsksTheHelpViewer) {
-    const TestTree tree("e2e-hlp");
+    const TestTree& tree = *trees.emplace_back(std::make_unique<TestTree>("e2e-hlp"));  // outlives the program in it
     tree.AddFile("help.hlp");
     WNDCLASSA viewer{};
     viewer.lpszClassName = "MS_WINHELP";
