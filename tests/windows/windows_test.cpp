@@ -135,16 +135,13 @@ TEST(DisplayScaleTest, BrowserItemsAreOneSmallIconHighOnEachDisplay) {
     ScriptedDialog<MainDialog> main;
     std::vector<LRESULT> heights;
     RECT suggested{40, 30, 700, 560}, after{};
-    auto read = [&](HWND window) {
-        heights.push_back(::SendDlgItemMessageA(window, IDC_DRIVE_COMBO, CB_GETITEMHEIGHT, 0, 0));
-        for (int item : {0, 1}) heights.push_back(::SendDlgItemMessageA(window, IDC_FOLDER_LIST, LB_GETITEMHEIGHT, item, 0));
-    };
     main.steps = {[&](MainDialog& d) {
-        read(d.m_hWnd);
-        ::SendMessageA(d.m_hWnd, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
-        read(d.m_hWnd);
-        ::GetWindowRect(d.m_hWnd, &after);
-        d.EndDialog(IDOK);
+        for (UINT scale : {dpi, 2 * dpi}) {  // the second told as the system tells it
+            if (scale != dpi) ::SendMessageA(d.m_hWnd, WM_DPICHANGED, MAKEWPARAM(scale, scale), LPARAM(&suggested));
+            heights.push_back(::SendDlgItemMessageA(d.m_hWnd, IDC_DRIVE_COMBO, CB_GETITEMHEIGHT, 0, 0));
+            for (int item : {0, 1}) heights.push_back(::SendDlgItemMessageA(d.m_hWnd, IDC_FOLDER_LIST, LB_GETITEMHEIGHT, item, 0));
+        }
+        ::GetWindowRect(d.m_hWnd, &after), d.EndDialog(IDOK);
     }};
     main.DoModal();
     const LRESULT one = ::MulDiv(16, int(dpi), 96);
@@ -153,47 +150,38 @@ TEST(DisplayScaleTest, BrowserItemsAreOneSmallIconHighOnEachDisplay) {
 }
 
 // The About pictures are drawn at their size at 100% and fill the grown dialog at other scales; the link area lies on
-// the link drawn in the lower one.
+// the link drawn in the lower one, the only deep blue on a pale ground (half-covered pixels count).
 TEST(DisplayScaleTest, AboutLinkAreaLiesOnTheDrawnLink) {
     ScriptedDialog<AboutDialog> about;
-    SIZE picture{};
-    RECT drawn{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN}, link{}, client{};
+    SIZE left{};  // of the client area beside and below the lower picture
+    RECT drawn{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN}, link{}, client{}, inside{};
     about.steps = {[&](AboutDialog& d) {
         link = d.m_linkRect;
         ::GetClientRect(d.m_hWnd, &client);
-        // The picture under the (hidden) link area.
         const HWND lower = ::ChildWindowFromPointEx(d.m_hWnd, {(link.left + link.right) / 2, link.top}, CWP_SKIPINVISIBLE);
         const auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(lower, STM_GETIMAGE, IMAGE_BITMAP, 0));
         BITMAP size{};
-        ASSERT_TRUE(::GetObjectA(bitmap, sizeof size, &size));
-        picture = {size.bmWidth, size.bmHeight};
         BITMAPINFO info{};
+        ::GetObjectA(bitmap, sizeof size, &size);
         info.bmiHeader = {sizeof info.bmiHeader, size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         std::vector<RGBQUAD> pixels(size.bmWidth * size.bmHeight);
         const HDC screen = ::GetDC(nullptr);
         ::GetDIBits(screen, bitmap, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
         ::ReleaseDC(nullptr, screen);
-        POINT origin{};
-        ::MapWindowPoints(lower, d.m_hWnd, &origin, 1);
-        if (PrefixDpi() != 96) picture = {client.right - size.bmWidth, client.bottom - (origin.y + size.bmHeight)};
-        // The link is the only deep blue on a pale background; half-covered pixels count.
-        for (LONG y = 0; y < size.bmHeight; ++y) {
-            for (LONG x = 0; x < size.bmWidth; ++x) {
-                const RGBQUAD& p = pixels[y * size.bmWidth + x];
-                if (p.rgbBlue - p.rgbRed < 100) continue;
-                drawn = {std::min(drawn.left, origin.x + x), std::min(drawn.top, origin.y + y),
-                         std::max(drawn.right, origin.x + x + 1), std::max(drawn.bottom, origin.y + y + 1)};
+        POINT at{};
+        ::MapWindowPoints(lower, d.m_hWnd, &at, 1);
+        left = {client.right - size.bmWidth, client.bottom - at.y - size.bmHeight};
+        for (LONG i = 0; i < LONG(pixels.size()); ++i) {
+            const POINT p{at.x + i % size.bmWidth, at.y + i / size.bmWidth};
+            if (pixels[i].rgbBlue - pixels[i].rgbRed >= 100) {
+                drawn = {std::min(drawn.left, p.x), std::min(drawn.top, p.y), std::max(drawn.right, p.x + 1), std::max(drawn.bottom, p.y + 1)};
             }
         }
         d.EndDialog(IDOK);
     }};
     about.DoModal();
-    EXPECT_EQ(picture.cx, PrefixDpi() == 96 ? 352 : 0);  // at other scales: what is left of the client area
-    EXPECT_EQ(picture.cy, PrefixDpi() == 96 ? 48 : 0);
-    RECT inside{};
-    EXPECT_TRUE(::IntersectRect(&inside, &drawn, &link) && ::EqualRect(&inside, &drawn))
-        << "drawn " << drawn.left << "," << drawn.top << "-" << drawn.right << "," << drawn.bottom << " link " << link.left
-        << "," << link.top << "-" << link.right << "," << link.bottom;
+    EXPECT_TRUE(PrefixDpi() == 96 ? left.cx == client.right - 352 : left.cx == 0 && left.cy == 0);
+    EXPECT_TRUE(::IntersectRect(&inside, &drawn, &link) && ::EqualRect(&inside, &drawn));
 }
 
 // The framework's dialog on the main window's template, of which only the owner-drawn file list plays a part.
@@ -439,16 +427,15 @@ TEST(AboutDialogTest, OverControl1094OnlyTheCursorIsAHandMadeOnceAndOneClickOpen
 // for at 100% to 200%: small icons of 16 to 32 pixels, large ones (and the browser's) of 32 to 64.
 TEST(ArtworkTest, EveryScaleFindsAnIconImageOfItsSize) {
     const HMODULE program = ::GetModuleHandleA(nullptr);
+    const auto data = [&](int id, LPCSTR type) {
+        return static_cast<BYTE*>(::LockResource(::LoadResource(program, ::FindResourceA(program, MAKEINTRESOURCEA(id), type))));
+    };
     for (const auto& [id, sizes] : {std::pair(128, std::vector{16, 20, 24, 32, 40, 48, 64}), std::pair(131, std::vector{32, 40, 48, 64}),
                                     std::pair(132, std::vector{32, 40, 48, 64})}) {
-        const HRSRC group = ::FindResourceA(program, MAKEINTRESOURCEA(id), RT_GROUP_ICON);
-        ASSERT_TRUE(group) << id;
         for (int size : sizes) {
-            const int image = ::LookupIconIdFromDirectoryEx(static_cast<BYTE*>(::LockResource(::LoadResource(program, group))),
-                                                            TRUE, size, size, LR_DEFAULTCOLOR);
-            const HRSRC found = ::FindResourceA(program, MAKEINTRESOURCEA(image), RT_ICON);
-            ASSERT_TRUE(found) << id << " " << size;
-            EXPECT_EQ(static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(program, found)))->biWidth, size) << id;
+            const int image = ::LookupIconIdFromDirectoryEx(data(id, RT_GROUP_ICON), TRUE, size, size, LR_DEFAULTCOLOR);
+            const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(data(image, RT_ICON));
+            EXPECT_TRUE(header && header->biWidth == size) << id << " " << size;
         }
     }
     for (int id : {152, 155}) EXPECT_TRUE(::LoadImageA(program, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_SHARED)) << id;
