@@ -1,11 +1,11 @@
 # The front door. `make test` installs what is missing, builds and runs every test.
-.PHONY: test bootstrap native sanitize windows windows-i686 program run screenshot dist bench
+.PHONY: test bootstrap native sanitize tsan windows windows-i686 program run screenshot dist bench
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 WITH_WINE = scripts/with-wine --prefix build/windows/wineprefix
 
-test: bootstrap native sanitize windows windows-i686
+test: bootstrap native sanitize tsan windows windows-i686
 
 bootstrap:
 	@scripts/bootstrap
@@ -21,6 +21,13 @@ sanitize:
 	cmake --preset native-sanitize >/dev/null
 	cmake --build --preset native-sanitize -j $(JOBS) --target core_tests
 	ctest --preset native-sanitize -j $(JOBS) -E artwork_is_current
+
+# The core tests again under ThreadSanitizer: the folders are read ahead on
+# threads of their own.
+tsan:
+	cmake --preset native-tsan >/dev/null
+	cmake --build --preset native-tsan -j $(JOBS) --target core_tests
+	ctest --preset native-tsan -j $(JOBS) -R ExamplesTest
 
 # Wine very rarely fails to start a test process at all (no output, a few
 # milliseconds); such a test is run once more. A test that really fails,

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One entry that a folder search reports.
 struct FoundEntry {
@@ -37,4 +38,8 @@ public:
     // The identity of the folder at `path` (which may end with "\"), or none
     // when it cannot be told.
     virtual std::optional<FolderIdentity> IdentifyFolder(const std::string& path) = 0;
+    // Announces searches that will come next, in the order they will come;
+    // a search may use the time to read them ahead. Later announcements come
+    // before earlier ones, as in a depth-first walk.
+    virtual void Prefetch(const std::vector<std::string>& /*patterns*/) {}
 };

@@ -59,6 +59,14 @@ void FolderCollector::Walk(SortedPathList& target, std::string& folder, int fold
         RemoveBackslash(key);
         m_seenFolders[key] = {firstFile, m_seenFiles.size() - firstFile};
     }
+    // The sub-folders are searched next, each before the folders below it:
+    // announced, they may be read meanwhile. A link may turn out to lead
+    // back, and is not announced.
+    std::vector<std::string> next;
+    for (const auto& [name, isLink] : below) {
+        if (!isLink) next.push_back(folder + name + "\\*.*");
+    }
+    if (!next.empty()) m_search.Prefetch(next);
     for (const auto& [name, isLink] : below) {
         folder.resize(length);
         folder += name;
@@ -101,6 +109,14 @@ StartFolder FolderCollector::CollectFolders(std::string_view startPath, bool sub
     m_keepFiles = extension == "*";
     WalkFolders(m_collected, start.normalised, subFolders ? std::max(subFolderDepth, 0) : 0, start.depth);
     m_keepFiles = false;
+    // Each folder's files are searched next, in this order, unless the walk
+    // kept them.
+    std::vector<std::string> next;
+    for (std::size_t i = 0; i < m_collected.Count() && !extension.empty(); ++i) {
+        const std::string_view folder = m_collected.At(i);
+        if (extension != "*" || !m_seenFolders.contains(std::string(folder))) next.push_back(FilePattern(folder, extension));
+    }
+    if (!next.empty()) m_search.Prefetch(next);
     return start;
 }
 
@@ -113,6 +129,7 @@ void FolderCollector::FillFileList(std::size_t index, std::string_view extension
     if (index >= m_collected.Count()) return;
     std::string path(m_collected.At(index));
     const auto seen = extension == "*" ? m_seenFolders.find(path) : m_seenFolders.end();
+    const std::string pattern = FilePattern(path, extension);
     path += '\\';
     const std::size_t length = path.size();
     if (seen != m_seenFolders.end()) {
@@ -121,13 +138,18 @@ void FolderCollector::FillFileList(std::size_t index, std::string_view extension
             AddFile(path, length, std::string_view(m_seenNames).substr(file.offset, file.length), file.size);
         }
     } else {
-        std::string pattern = path + "*.";
-        pattern += extension;
         m_search.Search(pattern, [&](const FoundEntry& entry) {
             if (!entry.isDirectory) AddFile(path, length, entry.name, entry.size);
         });
     }
     m_files.Sort();
+}
+
+std::string FolderCollector::FilePattern(std::string_view folder, std::string_view extension) {
+    std::string pattern(folder);
+    pattern += "\\*.";
+    pattern += extension;
+    return pattern;
 }
 
 void FolderCollector::AddFile(std::string& path, std::size_t folderLength, std::string_view name, std::uint64_t size) {

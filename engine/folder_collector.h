@@ -81,6 +81,8 @@ private:
     void Walk(SortedPathList& target, std::string& folder, int folderDepth, int maximum, int baseDepth,
               std::vector<Ancestor>& ancestors);
     void AddFile(std::string& path, std::size_t folderLength, std::string_view name, std::uint64_t size);
+    // The search for the files of a collected folder (no trailing separator).
+    static std::string FilePattern(std::string_view folder, std::string_view extension);
     bool LeadsBack(const std::string& link, std::vector<Ancestor>& ancestors);
 
     DirectorySearch& m_search;

@@ -4,6 +4,7 @@
 #include "engine/clock.h"
 #include "engine/folder_collector.h"
 #include "engine/listing_composer.h"
+#include "engine/prefetching_search.h"
 #include "platform/win/find_file_search.h"
 #include "platform/win/list_box_ordering.h"
 #include "platform/win/status_progress_sink.h"
@@ -12,6 +13,8 @@
 #include "text/text_services.h"
 
 namespace {
+constexpr unsigned kReaders = 2;
+
 // Waits without freezing the window: messages are let through meanwhile.
 class PumpingClock : public SteadyClock {
 public:
@@ -36,9 +39,12 @@ bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessa
     PumpingClock clock(pumpMessages);
     ClipboardAccumulator accumulator(clipboard, clock);
     FindFileSearch search;
+    // Folders read side by side go faster, even on one disk: two readers
+    // keep ahead of the walk, which stays on this thread with everything else.
+    PrefetchingSearch prefetching(search, kReaders);
     const ListBoxOrdering ordering;
     StatusProgressSink progress(status, pumpMessages);
-    FolderCollector collector(search, ordering, text, &progress);
+    FolderCollector collector(prefetching, ordering, text, &progress);
     ListingComposer composer(collector, accumulator, progress, text);
     return composer.ComposeListing(startPath, Utf8FromAnsi(extension), options);
 }

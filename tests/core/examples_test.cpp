@@ -17,6 +17,7 @@
 #include "engine/clipboard_accumulator.h"
 #include "engine/folder_collector.h"
 #include "engine/listing_composer.h"
+#include "engine/prefetching_search.h"
 #include "engine/progress_sink.h"
 #include "presets/preset_page_enables.h"
 #include "tests/fakes/case_insensitive_ordering.h"
@@ -75,6 +76,8 @@ const std::map<std::string, std::int32_t O::*> kOptions = {
 // One transfer over a tree in memory. Every item shown moves the clock on, so
 // longer listings reach the clipboard in pieces: each a prefix of the whole.
 struct Transfer : ProgressSink, TreeSink {
+    // With `readers`, the folders are read ahead on that many threads.
+    explicit Transfer(unsigned readers = 0) : prefetching(tree, readers) {}
     void ShowItem(std::string_view path) override { seen["shown"].emplace_back(path), clock.now += milliseconds(3); }
     void ShowSearch(std::string_view folder) override { seen["searched"].emplace_back(folder); }
     void AddFolder(std::string_view path) override { tree.AddFolder("E:\\T\\" + std::string(path)); }
@@ -98,6 +101,7 @@ struct Transfer : ProgressSink, TreeSink {
     }
 
     MemoryDirectoryTree tree;
+    PrefetchingSearch prefetching;  // without readers, every search is made at once
     std::map<std::string, Lines> seen;
     Lines files;  // generated
     TextServices text = TextServices::Utf8();
@@ -105,7 +109,7 @@ struct Transfer : ProgressSink, TreeSink {
     MemoryClipboard clipboard;
     ManualClock clock;
     ClipboardAccumulator accumulator{clipboard, clock};
-    FolderCollector collector{tree, ordering, text, this};
+    FolderCollector collector{prefetching, ordering, text, this};
     ListingComposer composer{collector, accumulator, *this, text};
 };
 
@@ -139,10 +143,10 @@ TEST(ExamplesTest, Listings) {
         for (std::map<std::string, Lines>& c : std::vector(cases.begin() + 1, cases.end())) {
             ListingOptions options;
             for (const auto& [name, member] : kOptions) options.*member = c.contains(name) ? std::stoi(c[name][0]) : 0;
-            // Every form of a start path lists the same: as written and with a "\" added.
-            for (const std::string& start : {c["start"][0], c["start"][0] + "\\"}) {
+            // Every form of a start path lists the same: as written and with a "\" added, read ahead or not.
+            for (const auto& [start, readers] : {std::pair(c["start"][0], 0u), std::pair(c["start"][0] + "\\", 2u)}) {
                 SCOPED_TRACE(file.path().filename().string() + ", " + c["name"][0] + ", start " + start);
-                Transfer transfer;
+                Transfer transfer(readers);
                 for (const std::string& line : c["tree"]) AddToTree(transfer.tree, line);
                 transfer.Run(start, c["extension"][0], options);
                 for (const std::string what : {"listing", "shown", "searched", "searches"}) {
@@ -156,7 +160,7 @@ TEST(ExamplesTest, Listings) {
 // A generated tree is listed whole, published in pieces: every file once, and
 // each folder block closed by an empty line (two where a folder has no files).
 TEST(ExamplesTest, GeneratedTreeIsListedWhole) {
-    Transfer transfer;
+    Transfer transfer(2);
     GenerateDeepTree(1200, 40, transfer);
     const Lines& listed = transfer.Run("E:\\T", "*", {.subFolders = 1, .subFolderDepth = 9});
     std::multiset<std::string> expected(transfer.files.begin(), transfer.files.end());

@@ -39,7 +39,10 @@ std::string MemoryDirectoryTree::Key(std::string_view path, std::optional<bool> 
 }
 
 bool MemoryDirectoryTree::Search(const std::string& pattern, const Visitor& found) {
-    searches.push_back(pattern);
+    {
+        const std::lock_guard lock(searchesMutex);
+        searches.push_back(pattern);
+    }
     const std::size_t cut = text.FindLastSeparator(pattern);
     const auto folder = entries.find(cut == std::string::npos ? "" : Key(pattern.substr(0, cut)));
     if (folder == entries.end() || !folder->second.directory || folder->second.denied) return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <mutex>
 #include <vector>
 
 #include "engine/directory_search.h"
@@ -31,6 +32,7 @@ struct MemoryDirectoryTree : DirectorySearch {
     };
     std::map<std::string, Entry> entries;  // by path, lower-cased
     std::vector<std::string> searches;     // every pattern searched, in order
+    std::mutex searchesMutex;              // searches may come from several threads
     TextServices text = TextServices::Utf8();
 };
 
