@@ -68,6 +68,7 @@ bench: bootstrap
 	cmake --build --preset native -j $(JOBS) --target listora_make_tree
 	build/native/listora_make_tree build/windows/wineprefix/drive_c/listora-bench
 	cmake --preset windows >/dev/null
-	cmake --build --preset windows -j $(JOBS) --target listora_bench browser_bench
+	cmake --build --preset windows -j $(JOBS) --target listora_bench program_bench browser_bench
 	$(WITH_WINE) build/windows/listora_bench.exe
+	$(WITH_WINE) build/windows/program_bench.exe
 	$(WITH_WINE) build/windows/browser_bench.exe

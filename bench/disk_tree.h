@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "bench/tree_generator.h"
@@ -23,3 +24,11 @@ private:
 
     std::string m_root;
 };
+
+// Makes `tree` below `base` unless it was made before (`make bench` makes the
+// large ones from Linux, which is far quicker). False when it cannot be made.
+bool EnsureTree(const std::string& base, const TreeSpec& tree);
+
+// The least a listing can cost, and the benchmarks' baseline: a recursive
+// FindFirstFileA walk of `folder` that looks at every entry. Counts the files.
+std::size_t BareWalk(const std::string& folder);

@@ -32,22 +32,6 @@ constexpr int kListingMultiple = 4;
 // The progress dialog's status line must visibly move.
 constexpr double kMinRepaintsPerSecond = 20;
 
-// (a): the least a listing can cost, a recursive walk that looks at every entry.
-std::size_t BareWalk(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    const UniqueFind search(FindFirstFileA((folder + "\\*.*").c_str(), &data));
-    if (!search) return 0;
-    std::size_t files = 0;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            ++files;
-        } else if (std::strcmp(data.cFileName, ".") != 0 && std::strcmp(data.cFileName, "..") != 0) {
-            files += BareWalk(folder + "\\" + data.cFileName);
-        }
-    } while (FindNextFileA(search.get(), &data));
-    return files;
-}
-
 ListingOptions OptionsFor(const std::string& kind) {
     ListingOptions options;
     options.subFolders = 1;
@@ -172,22 +156,6 @@ Result Run(const std::string& kind, const std::string& root, int runs) {
     }
     DeleteFileA(out.c_str());
     return best;
-}
-
-// Makes the tree unless it was made before (`make bench` makes the large
-// ones from Linux, which is far quicker).
-bool EnsureTree(const std::string& base, const TreeSpec& tree) {
-    const std::string root = base + "\\" + tree.name;
-    const std::string done = root + ".done";
-    if (GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-    std::printf("making %s (%zu files)...\n", root.c_str(), tree.files);
-    std::fflush(stdout);
-    DiskTree disk(root);
-    GenerateTree(tree, disk);
-    if (disk.failures != 0) return false;
-    const UniqueKernelHandle marker(
-        CreateFileA(done.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return true;
 }
 
 int Driver(bool smoke) {

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     }
     for (const TreeSpec& tree : BenchmarkTrees(false)) {
         const fs::path root = fs::path(argv[1]) / tree.name;
-        const fs::path done = fs::path(argv[1]) / (std::string(tree.name) + ".done");
+        const fs::path done = fs::path(argv[1]) / (std::string(tree.name) + kTreeMadeMarker);
         if (fs::exists(done)) continue;
         std::printf("making %s (%zu files)\n", root.c_str(), tree.files);
         fs::remove_all(root);

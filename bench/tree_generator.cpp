@@ -37,7 +37,13 @@ void GenerateDeepTree(std::size_t files, std::size_t filesPerFolder, TreeSink& s
 }
 
 void GenerateWideTree(std::size_t files, TreeSink& sink) {
-    for (std::size_t number = 0; number < files; ++number) AddGeneratedFile(sink, "", number);
+    constexpr std::size_t kFolders = 1000;
+    for (std::size_t folder = 0; folder < kFolders; ++folder) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Dir %03zu", folder);
+        sink.AddFolder(name);
+        for (std::size_t number = folder; number < files; number += kFolders) AddGeneratedFile(sink, name, number);
+    }
 }
 
 std::vector<TreeSpec> BenchmarkTrees(bool smoke) {

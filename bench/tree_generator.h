@@ -17,8 +17,12 @@ public:
 // `files` files in folders of `filesPerFolder`, ten folders to a level, three
 // levels deep (100,000 files make 1,000 folders of files in 1,110 folders).
 void GenerateDeepTree(std::size_t files, std::size_t filesPerFolder, TreeSink& sink);
-// `files` files in the root folder itself.
+// `files` files spread over 1,000 folders right below the root.
 void GenerateWideTree(std::size_t files, TreeSink& sink);
+
+// Beside a tree's folder, a file of its name with this ending says the tree
+// is whole.
+inline constexpr char kTreeMadeMarker[] = ".made";
 
 // A tree the benchmark times, made below one base folder under `name`.
 struct TreeSpec {

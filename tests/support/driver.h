@@ -85,7 +85,7 @@ inline void PressKey(HWND anyWindowOfTheProgram, UINT key) {  // to the window w
 }
 inline void ChooseSystemMenuItem(HWND window, UINT id) { ::PostMessageA(window, WM_SYSCOMMAND, id, 0); }
 
-struct ResourceUse { DWORD gdiObjects, windows; SIZE_T committedBytes; };  // GDI objects: an icon owns bitmaps too
+struct ResourceUse { DWORD gdiObjects, windows; SIZE_T committedBytes, peakWorkingSet; };  // GDI objects: an icon owns bitmaps too
 
 class Program {  // one run of a program, killed with the object when still running
 public:
@@ -118,7 +118,7 @@ public:
         ::ReadProcessMemory(m_process.get(), table, entries.data(), entries.size(), nullptr);
         PROCESS_MEMORY_COUNTERS memory{};
         ::GetProcessMemoryInfo(m_process.get(), &memory, sizeof memory);
-        ResourceUse use{0, Windows(::GetDesktopWindow()), memory.PagefileUsage};
+        ResourceUse use{0, Windows(::GetDesktopWindow()), memory.PagefileUsage, memory.PeakWorkingSetSize};
         for (std::size_t type = 14; type < entries.size(); type += 24) use.gdiObjects += entries[type] != 0;
         return use;
     }
