@@ -111,6 +111,7 @@ BOOL MainDialog::OnInitDialog() {
     FillFileList(m_currentPath);
 
     CheckDlgButton(IDC_PRESET1, TRUE);
+    ::DragAcceptFiles(m_hWnd, TRUE);
     return TRUE;
 }
 
@@ -184,6 +185,9 @@ INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         // The dialog manager goes on to scale the fonts and controls.
         return FALSE;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return TRUE;
     default:
         return CDialog::OnMessage(message, wParam, lParam);
     }
@@ -193,6 +197,31 @@ void MainDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     SetItemDpi(dpi);
+}
+
+void MainDialog::OnDropFiles(HDROP drop) {
+    // Of several items, the first.
+    std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0), L'\0');
+    ::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
+    ::DragFinish(drop);
+    OpenDropped(Utf8FromUtf16(path));
+}
+
+void MainDialog::OpenDropped(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(FileSystemPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || path.empty()) return;
+    const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    // A file opens its folder, with the file chosen in the file list.
+    std::string open = path;
+    kNames.RemoveBackslash(open);
+    const std::size_t separator = kNames.FindLastSeparator(open);
+    if (!folder && separator != std::string::npos) open.resize(separator);
+    // A root keeps its backslash ("C:\"), as the drive box gives it.
+    if (kNames.FindLastSeparator(open) == std::string::npos) kNames.AddBackslash(open);
+    GoTo(open);
+    const int drive = m_driveCombo.FindStringExact(open.substr(0, 3).c_str());
+    m_driveCombo.SetCurSel(drive);
+    if (!folder) m_fileList.SetCurSel(m_fileList.FindStringExact(path.substr(separator + 1).c_str()));
 }
 
 void MainDialog::SetItemDpi(UINT dpi) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +34,10 @@ private:
     // system suggests, and its items are drawn for the new scale.
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void SetItemDpi(UINT dpi);
+    // Something dropped on the window: a folder opens there, a file opens its
+    // folder with the file chosen.
+    void OnDropFiles(HDROP drop);
+    void OpenDropped(const std::string& path);
     bool OnPaint();
     HICON OnQueryDragIcon() const { return m_hIcon; }
     // The notifications of the browser's controls; false for any other.

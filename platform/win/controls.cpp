@@ -21,6 +21,11 @@ int CListBox::AddString(const char* text) const {
     return static_cast<int>(::SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16FromUtf8(text).c_str())));
 }
 
+int CListBox::FindStringExact(const char* text) const {
+    return static_cast<int>(::SendMessageW(m_hWnd, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(Utf16FromUtf8(text).c_str())));
+}
+
 std::string CListBox::GetText(int index) const {
     return Utf8FromUtf16(ItemText<wchar_t>(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index));
 }

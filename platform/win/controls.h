@@ -22,6 +22,8 @@ public:
     int GetCurSel() const { return Send(LB_GETCURSEL); }
     // -1 clears the selection; LB_ERR for an index outside the list.
     int SetCurSel(int index) const { return Send(LB_SETCURSEL, index); }
+    // The item whose string is `text` but for case, or LB_ERR.
+    int FindStringExact(const char* text) const;
     void ResetContent() const { Send(LB_RESETCONTENT); }
     // The item's string; "" for an index outside the list.
     std::string GetText(int index) const;
@@ -47,6 +49,10 @@ public:
     int GetCurSel() const { return Send(CB_GETCURSEL); }
     // An index outside the list clears the selection and returns CB_ERR.
     int SetCurSel(int index) const { return Send(CB_SETCURSEL, index); }
+    // The item whose string is `text` but for case, or CB_ERR.
+    int FindStringExact(const char* text) const {
+        return Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    }
     void ResetContent() const { Send(CB_RESETCONTENT); }
     // The item's string; "" for an index outside the list.
     std::string GetLBText(int index) const;

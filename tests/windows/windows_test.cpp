@@ -1,9 +1,11 @@
 // What needs Win32 to be real: the adapters, the dialog framework, the dialogs, a transfer another program watches.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstring>
 #include <fstream>
 #include <thread>
 #include <set>
@@ -376,6 +378,42 @@ TEST(TransferTest, HeldByAnotherProgramThatSeesItGrowClosedDuringTheRunTheListin
     EXPECT_EQ(clipless.DoModal(owner.get()), IDCANCEL);
     EXPECT_EQ(clipless.boxes, std::vector{LoadResourceString(IDS_CLIP_WARNING)});
     EXPECT_TRUE(support::ClipboardText() == listing.substr(7));  // nothing held this time
+}
+
+// Explorer's drop: DROPFILES, then the wide paths, each ended, and the list ended once more.
+HDROP DropOf(const std::vector<std::string>& paths) {
+    std::wstring list;
+    for (const std::string& path : paths) list += Utf16FromUtf8(path) + L'\0';
+    list += L'\0';
+    const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(::GlobalLock(block));
+    files->pFiles = sizeof(DROPFILES), files->fWide = TRUE;
+    std::memcpy(files + 1, list.data(), list.size() * sizeof(wchar_t));
+    ::GlobalUnlock(block);
+    return static_cast<HDROP>(block);
+}
+
+// Dropped on the main window, a folder opens there and a file opens its folder with the file chosen; of several
+// items, the first. The drive box shows the drive.
+TEST(MainDialogTest, ADroppedFolderOpensThereAFileItsFolderWithTheFileChosen) {
+    const support::TestTree tree("listora-drop");
+    tree.AddFolder("表 sub"), tree.AddFile("表 sub\\b.txt"), tree.AddFile("a.txt");
+    ScriptedDialog<MainDialog> main;
+    std::vector<std::string> seen;  // path | the chosen file | the drive box
+    const auto drop = [&seen](std::vector<std::string> paths) {
+        return [&seen, paths](MainDialog& d) {
+            ::SendMessageW(d.m_hWnd, WM_DROPFILES, WPARAM(DropOf(paths)), 0);
+            const HWND files = d.GetDlgItem(IDC_FILE_LIST), drives = d.GetDlgItem(IDC_DRIVE_COMBO);
+            const LRESULT file = ::SendMessageW(files, LB_GETCURSEL, 0, 0), drive = support::ComboSelection(drives);
+            seen.push_back(support::Text(d.GetDlgItem(IDC_PATH), CP_UTF8) + " | " + (file < 0 ? "" : support::Ask(files, LB_GETTEXT, file)) +
+                           " | " + (drive < 0 ? "" : support::Ask(drives, CB_GETLBTEXT, drive)));
+        };
+    };
+    main.steps = {drop({tree.PathOf("表 sub")}), drop({tree.PathOf("表 sub\\b.txt"), tree.PathOf("a.txt")}),
+                  drop({tree.PathOf("a.txt")}), [](MainDialog& d) { d.EndDialog(IDOK); }};
+    main.DoModal();
+    const std::string at = tree.PathOf();
+    EXPECT_EQ(seen, (std::vector<std::string>{at + "\\表 sub |  | C:\\", at + "\\表 sub | b.txt | C:\\", at + " | a.txt | C:\\"}));
 }
 
 TEST(ExtensionDialogTest, ChangeTakesTheTypedEntryCutToEightBytesEveryCancelGivesBackWhatCameIn) {
