@@ -29,16 +29,12 @@ constexpr double kMemoryAllowance = 64.0 * 1024 * 1024;
 constexpr int kListingMultiple = 4;
 constexpr double kMinStatusChangesPerSecond = 20;
 constexpr double kStartDelaySeconds = 1.0;  // the progress window's, before the run begins
-constexpr const char* kMain = "Listora Version 1.1";
 
 double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // Polls every millisecond; false after `seconds`.
 bool Poll(const std::function<bool()>& condition, double seconds) {
-    for (const Clock::time_point start = Clock::now(); !condition(); ::Sleep(1)) {
-        if (Since(start) > seconds) return false;
-    }
-    return true;
+    return WaitUntil(condition, milliseconds(static_cast<long long>(seconds * 1000)), milliseconds(1));
 }
 
 double Median(std::vector<double> values) {
@@ -64,7 +60,7 @@ struct Session {
     HWND main = nullptr;
 
     bool Open(const std::string& base, const std::string& tree) {
-        if (!Poll([&] { return ::IsWindowVisible(main = ::FindWindowA(nullptr, kMain)); }, 30)) return false;
+        if (!(main = MainWindow(milliseconds(30000)))) return false;
         const HWND folders = ::GetDlgItem(main, IDC_FOLDER_LIST);
         std::string path = "c:";
         for (const std::string& step : {base, tree}) {

@@ -101,7 +101,7 @@ protected:
             if (verb == "make" && what.back() == '\\') trees.back()->AddFolder(path);
             if (verb == "make" && what.back() != '\\') trees.back()->AddFile(path, rest.empty() ? 0 : std::stoul(rest));
             if (verb == "preset") SetRawPreset(what, REG_SZ, rest);
-            if (verb == "start") program.emplace(), WaitUntil([&] { return ::IsWindowVisible(main = ::FindWindowA(nullptr, kMain)); });
+            if (verb == "start") program.emplace(), main = MainWindow();
             if (verb == "open") DoubleClickListItem(Control(IDC_FOLDER_LIST), FindListItem(Control(IDC_FOLDER_LIST), what, codePage));
             if (verb == "click") ClickListItem(control(), FindListItem(control(), rest, codePage));
             if (verb == "key") PressKey(Active(), kKeys.at(what));
@@ -117,7 +117,6 @@ protected:
         }
     }
 
-    static constexpr const char* kMain = "Listora Version 1.1";  // shown once it is ready
     const std::map<std::string, UINT> kKeys{{"tab", VK_TAB}, {"up", VK_UP}, {"down", VK_DOWN}, {"return", VK_RETURN}, {"escape", VK_ESCAPE}};
     std::vector<std::unique_ptr<TestTree>> trees;  // outlive the program, which may hold them open
     std::optional<Program> program;

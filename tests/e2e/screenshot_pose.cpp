@@ -10,8 +10,8 @@
 int main(int argc, char** argv) {
     using namespace support;
     Program program;
-    HWND main = nullptr;
-    if (!WaitUntil([&] { return ::IsWindowVisible(main = ::FindWindowA(nullptr, "Listora Version 1.1")); })) return 1;
+    const HWND main = MainWindow();
+    if (!main) return 1;
     const HWND folders = ::GetDlgItem(main, IDC_FOLDER_LIST), files = ::GetDlgItem(main, IDC_FILE_LIST);
     DoubleClickListItem(folders, FindListItem(folders, "windows"));
     WaitUntil([&] { return Text(::GetDlgItem(main, IDC_PATH)) == "c:\\windows"; });

@@ -22,10 +22,16 @@
 namespace support {
 using std::chrono::milliseconds;
 
-inline bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout = milliseconds(15000)) {  // a cold Wine
-    for (const auto end = std::chrono::steady_clock::now() + timeout; !condition(); ::Sleep(20))
+inline bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout = milliseconds(15000),  // a cold Wine
+                      milliseconds every = milliseconds(20)) {
+    for (const auto end = std::chrono::steady_clock::now() + timeout; !condition(); ::Sleep(DWORD(every.count())))
         if (std::chrono::steady_clock::now() > end) return false;
     return true;
+}
+// Listora.exe's main window once it is shown (its title says it is ready); null after `timeout`.
+inline HWND MainWindow(milliseconds timeout = milliseconds(15000)) {
+    HWND main = nullptr;
+    return WaitUntil([&] { return ::IsWindowVisible(main = ::FindWindowA(nullptr, "Listora Version 1.1")); }, timeout) ? main : nullptr;
 }
 
 inline HWND Descendant(HWND window, int id) {  // such as on a page of a tab control
