@@ -13,8 +13,7 @@ void ListBoxOrdering::AppendSortKey(std::string_view text, std::string& keys) co
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
     const std::string_view cut = text.substr(0, std::min<std::size_t>(text.size(), 0x10000));
     std::wstring& wide = m_wide;
-    wide.resize(Utf16Length(cut));
-    Utf16FromUtf8(cut, wide.data(), wide.size());
+    AssignUtf16FromUtf8(wide, cut);
     const int length = static_cast<int>(wide.size());
     if (length == 0) return;
     const std::size_t start = keys.size();

@@ -26,10 +26,11 @@ std::size_t BytesLength(UINT codePage, DWORD flags, std::wstring_view text) {
     return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
-void BytesInto(UINT codePage, DWORD flags, std::wstring_view text, char* out, std::size_t length) {
-    if (length > 0) {
-        ::WideCharToMultiByte(codePage, flags, text.data(), CallLength(text.size()), out, CallLength(length), nullptr, nullptr);
-    }
+// The bytes written: none when `length` is too short.
+std::size_t BytesInto(UINT codePage, DWORD flags, std::wstring_view text, char* out, std::size_t length) {
+    const int written = length == 0 ? 0
+        : ::WideCharToMultiByte(codePage, flags, text.data(), CallLength(text.size()), out, CallLength(length), nullptr, nullptr);
+    return written > 0 ? static_cast<std::size_t>(written) : 0;
 }
 
 // Converting without look-alikes costs several times a copy, and listings are
@@ -56,7 +57,16 @@ void AssignBytes(std::string& out, UINT codePage, DWORD flags, std::wstring_view
 }
 }  // namespace
 
-std::wstring Utf16FromUtf8(std::string_view utf8) { return Utf16From(CP_UTF8, utf8); }
+std::wstring Utf16FromUtf8(std::string_view utf8) {
+    std::wstring out;
+    AssignUtf16FromUtf8(out, utf8);
+    return out;
+}
+
+void AssignUtf16FromUtf8(std::wstring& out, std::string_view utf8) {
+    out.resize(Utf16Length(utf8));
+    Utf16FromUtf8(utf8, out.data(), out.size());
+}
 
 bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -104,9 +114,7 @@ void AnsiFromUtf16(std::wstring_view utf16, char* out, std::size_t length) {
     std::size_t at = 0;
     ForEachRun(utf16, [&](std::wstring_view run, bool ascii) {
         if (!ascii) {
-            const std::size_t needed = BytesLength(CP_ACP, kNoLookAlikes, run);
-            BytesInto(CP_ACP, kNoLookAlikes, run, out + at, std::min(needed, length - at));
-            at += std::min(needed, length - at);
+            at += BytesInto(CP_ACP, kNoLookAlikes, run, out + at, length - at);
             return;
         }
         const std::size_t copied = std::min(run.size(), length - at);

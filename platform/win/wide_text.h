@@ -9,6 +9,8 @@
 // texts, the extension and the registry values stay in the ANSI code page.
 
 std::wstring Utf16FromUtf8(std::string_view utf8);
+// Reuses `out`'s storage: for the many paths that are keyed for sorting.
+void AssignUtf16FromUtf8(std::wstring& out, std::string_view utf8);
 std::string Utf8FromUtf16(std::wstring_view utf16);
 // Reuses `out`'s storage: for the many names of a folder search.
 void AssignUtf8FromUtf16(std::string& out, std::wstring_view utf16);
