@@ -109,7 +109,7 @@ int Measure(const std::string& kind, const std::string& root, const std::string&
         };
         pump();
         const auto start = std::chrono::steady_clock::now();
-        RunTransfer(window.get(), status, pump, root, "*", OptionsFor(kind));
+        RunTransfer(window.get(), status, pump, std::span(&root, 1), "*", OptionsFor(kind));
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         listing = support::ClipboardText().value_or("").size();
     }

@@ -23,6 +23,8 @@ std::string FilePattern(const TextServices& text, std::string_view path, std::st
 std::string OpenFolder(const TextServices& text, std::string_view path, std::string_view item) {
     std::string next = WithSeparator(text, path);
     if (item == kParentItem) {
+        // A share ("\\server\share\") is the root of its network path.
+        if (next.starts_with("\\\\") && text.CountSeparators(next) <= 4) return std::string(path);
         // The separator before the trailing one ends the parent; with none
         // (a root) the path keeps its trailing backslash.
         const std::size_t parentEnd = text.FindLastSeparator(std::string_view(next).substr(0, next.size() - 1));
@@ -31,6 +33,15 @@ std::string OpenFolder(const TextServices& text, std::string_view path, std::str
         next += item;
     }
     return next;
+}
+
+std::string FolderOf(const TextServices& text, std::string_view path) {
+    std::string folder(path);
+    text.RemoveBackslash(folder);
+    const std::size_t separator = text.FindLastSeparator(folder);
+    if (separator != std::string::npos) folder.resize(separator);
+    if (text.FindLastSeparator(folder) == std::string::npos) text.AddBackslash(folder);
+    return folder;
 }
 
 std::string HelpFilePath(std::string_view workingDirectory) {

@@ -24,9 +24,14 @@ std::string FilePattern(const TextServices& text, std::string_view path, std::st
 
 // The folder reached from `path` by choosing `item` in the folder list: the
 // item's folder inside path, or for ".." the parent. Going up from a
-// first-level folder leaves the bare drive ("c:"); at a root there is nothing
-// above, and the root stays. Paths are UTF-8, of any length.
+// first-level folder leaves the bare drive ("c:"); at a root, or at the share
+// of a network path ("\\server\share"), there is nothing above, and the path
+// stays. Paths are UTF-8, of any length.
 std::string OpenFolder(const TextServices& text, std::string_view path, std::string_view item);
+
+// The folder that holds the file at `path`, as the browser opens it: a drive
+// root keeps its backslash ("C:\").
+std::string FolderOf(const TextServices& text, std::string_view path);
 
 // The help file in the working directory. The backslash is added even when
 // the directory ends in one (a drive root).

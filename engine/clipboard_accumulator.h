@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/listing_output.h"
+
 class Clipboard;
 class Clock;
 
@@ -18,7 +20,7 @@ class Clock;
 // every kPublishInterval, and once more at the end. A publication copies the
 // whole text; once it takes long, the next one waits kPublishSpacing times as
 // long, so that publishing stays a small, fixed share of the run.
-class ClipboardAccumulator {
+class ClipboardAccumulator : public ListingOutput {
 public:
     static constexpr std::chrono::milliseconds kPublishInterval{75};
     static constexpr int kPublishSpacing = 10;
@@ -31,14 +33,14 @@ public:
 
     // Empties the clipboard and starts a new listing. False when the clipboard
     // cannot be opened: its text stays, and the listing follows it.
-    bool Clear();
+    bool Clear() override;
     // Adds a piece to the listing.
-    void Append(std::string_view piece);
+    void Append(std::string_view piece) override;
     // Publishes what is not yet on the clipboard, waiting (through the
     // clock, which keeps the window alive) up to kFinalRetryTime while
     // another program holds it open. False when the listing could not be
     // published whole.
-    bool Finish();
+    bool Finish() override;
 
 private:
     bool Publish();

@@ -4,8 +4,8 @@
 #include <array>
 #include <charconv>
 
-#include "engine/clipboard_accumulator.h"
 #include "engine/folder_collector.h"
+#include "engine/listing_output.h"
 #include "engine/progress_sink.h"
 #include "text/text_services.h"
 
@@ -38,31 +38,36 @@ std::string_view Relative(std::string_view path, const StartFolder& start) {
 }
 }  // namespace
 
-ListingComposer::ListingComposer(FolderCollector& collector, ClipboardAccumulator& clipboard, ProgressSink& progress,
+ListingComposer::ListingComposer(FolderCollector& collector, ListingOutput& output, ProgressSink& progress,
                                  const TextServices& text)
-    : m_collector(collector), m_clipboard(clipboard), m_progress(progress), m_text(text) {}
+    : m_collector(collector), m_output(output), m_progress(progress), m_text(text) {}
 
-bool ListingComposer::ComposeListing(std::string_view startPath, std::string_view extension, const ListingOptions& options) {
+bool ListingComposer::ComposeListing(std::span<const std::string> startPaths, std::string_view extension,
+                                     const ListingOptions& options) {
     m_options = options;
+    m_output.Clear();
+    for (const std::string& startPath : startPaths) ComposeFolder(startPath, extension);
+    return m_output.Finish();
+}
+
+void ListingComposer::ComposeFolder(std::string_view startPath, std::string_view extension) {
     m_lineNumber = 1;
-    m_clipboard.Clear();
-    const bool folderNames = options.folderNameOutput != 0;
-    const bool foldersOnly = folderNames && options.folderOutputType == kFoldersOnly;
+    const bool folderNames = m_options.folderNameOutput != 0;
+    const bool foldersOnly = folderNames && m_options.folderOutputType == kFoldersOnly;
     const StartFolder start =
-        m_collector.CollectFolders(startPath, options.subFolders != 0, options.subFolderDepth, foldersOnly ? "" : extension);
-    if (folderNames && options.folderOutputType != kFullHeaders) AppendLine(start.text);
+        m_collector.CollectFolders(startPath, m_options.subFolders != 0, m_options.subFolderDepth, foldersOnly ? "" : extension);
+    if (folderNames && m_options.folderOutputType != kFullHeaders) AppendLine(start.text);
     if (foldersOnly) {
         ComposeFoldersOnly(start);
     } else {
         for (std::size_t i = 0; i < m_collector.CollectedFolders().Count(); ++i) ComposeFolderBlock(i, start, extension);
     }
-    return m_clipboard.Finish();
 }
 
 void ListingComposer::AppendLine(std::string_view text) {
-    m_clipboard.Append(text);
-    m_clipboard.Append("\r");
-    m_clipboard.Append("\n");
+    m_output.Append(text);
+    m_output.Append("\r");
+    m_output.Append("\n");
 }
 
 void ListingComposer::ComposeFoldersOnly(const StartFolder& start) {
@@ -102,11 +107,11 @@ void ListingComposer::ComposeFolderBlock(std::size_t index, const StartFolder& s
     m_collector.FillFileList(index, extension);
     m_firstFile = true;
     if (files.Count() == 0) {
-        m_clipboard.Append("\r");
-        m_clipboard.Append("\n");
+        m_output.Append("\r");
+        m_output.Append("\n");
         // The header stands alone; the block's closing line end ends it.
-        if (folderNames && type == kFullHeaders) m_clipboard.Append(folder);
-        if (folderNames && type == kRelativeHeaders) m_clipboard.Append(Relative(folder, start));
+        if (folderNames && type == kFullHeaders) m_output.Append(folder);
+        if (folderNames && type == kRelativeHeaders) m_output.Append(Relative(folder, start));
     } else {
         const std::size_t count = files.Count();
         for (std::size_t j = 0; j < count; ++j) {
@@ -114,8 +119,8 @@ void ListingComposer::ComposeFolderBlock(std::size_t index, const StartFolder& s
             ComposeFileLine(files.At(i), files.SizeAt(i), start);
         }
     }
-    m_clipboard.Append("\r");
-    m_clipboard.Append("\n");
+    m_output.Append("\r");
+    m_output.Append("\n");
 }
 
 void ListingComposer::ComposeFileLine(std::string_view path, std::uint64_t size, const StartFolder& start) {
@@ -146,7 +151,7 @@ void ListingComposer::ComposeFileLine(std::string_view path, std::uint64_t size,
                     m_piece += Relative(folderPart, start);
                 }
                 m_piece += "\r\n";
-                m_clipboard.Append(m_piece);
+                m_output.Append(m_piece);
                 m_firstFile = false;
             }
             m_line.erase(0, nameStart);
@@ -172,8 +177,8 @@ void ListingComposer::ComposeFileLine(std::string_view path, std::uint64_t size,
     if (m_options.fileSize) {
         m_line.clear();
         AppendSizeText(m_line, size);
-        m_clipboard.Append(m_line);
+        m_output.Append(m_line);
     }
-    m_clipboard.Append(m_piece);
+    m_output.Append(m_piece);
     ++m_lineNumber;
 }

@@ -54,6 +54,22 @@
 #define IDS_CLIP_WARNING 3101
 #define IDS_CLIPBOARD_FAILED 3102
 #define IDS_HELP_MISSING 3103
+// The command line: its usage, what is wrong with one (in the order of the
+// faults the parser names, from IDS_ARG_UNKNOWN_SWITCH on), and the failures
+// of what it asked for.
+#define IDS_USAGE 3110
+#define IDS_ARG_UNKNOWN_SWITCH 3111
+#define IDS_ARG_REPEATED_SWITCH 3112
+#define IDS_ARG_NEEDS_PRESET 3113
+#define IDS_ARG_BAD_PRESET 3114
+#define IDS_ARG_EMPTY 3115
+#define IDS_ARG_EMPTY_OUTPUT_FILE 3116
+#define IDS_ARG_NO_PATH 3117
+#define IDS_ARG_TOO_MANY_PATHS 3118
+#define IDS_ARG_SENDTO_ALONE 3119
+#define IDS_ARG_PATH_NOT_FOUND 3120
+#define IDS_FILE_FAILED 3130
+#define IDS_SENDTO_FAILED 3131
 
 // --- settings dialog and preset pages ---
 #define IDD_SETTINGS            130

@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "browser/win/main_dialog.h"
+#include "command_line/win/command_line_actions.h"
 
 namespace {
 // The shell's icon and name queries want COM on the calling thread.
@@ -24,9 +25,21 @@ ListerApp theApp;
 
 BOOL ListerApp::InitInstance() {
     const ComApartment com;
-    MainDialog dialog;
-    m_pMainWnd = &dialog;
-    dialog.DoModal();
-    m_pMainWnd = nullptr;
+    const ParsedCommandLine parsed = ReadCommandLine(::GetCommandLineW());
+    const CommandLine& line = parsed.line;
+    m_quiet = line.quiet;
+    if (parsed.error != CommandLineError::None || line.action == CommandLine::Action::Usage) {
+        m_exitCode = ShowUsage(parsed);
+    } else if (line.action == CommandLine::Action::Transfer) {
+        m_exitCode = RunOneShotTransfer(line);
+    } else if (line.action != CommandLine::Action::Window) {
+        m_exitCode = ChangeSendTo(line.action == CommandLine::Action::AddSendTo);
+    } else {
+        MainDialog dialog;
+        if (!line.paths.empty()) dialog.SetStartPath(line.paths[0]);
+        m_pMainWnd = &dialog;
+        dialog.DoModal();
+        m_pMainWnd = nullptr;
+    }
     return FALSE;
 }

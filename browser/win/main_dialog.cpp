@@ -10,6 +10,7 @@
 #include "browser/win/extension_dialog.h"
 #include "browser/extension_rule.h"
 #include "browser/path_rules.h"
+#include "command_line/command_line.h"
 #include "engine/win/copy_progress_dialog.h"
 #include "engine/listing_options.h"
 #include "platform/win/dpi.h"
@@ -18,6 +19,7 @@
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
 #include "platform/win/wide_text.h"
+#include "platform/win/win_app.h"
 #include "presets/preset_store.h"
 #include "presets/win/settings_dialog.h"
 #include "resources/resource.h"
@@ -51,8 +53,7 @@ bool IsFile(DWORD attributes) { return attributes != INVALID_FILE_ATTRIBUTES && 
 
 // The file URL of the help page beside the program; none when it is not there.
 std::optional<std::wstring> HelpPageAddress() {
-    std::wstring page(32768, L'\0');
-    page.resize(::GetModuleFileNameW(nullptr, page.data(), static_cast<DWORD>(page.size())));
+    std::wstring page = ProgramPath();
     page.resize(page.find_last_of(L'\\') + 1);
     page += L"Listora.html";
     wchar_t url[INTERNET_MAX_URL_LENGTH];
@@ -112,6 +113,7 @@ BOOL MainDialog::OnInitDialog() {
 
     CheckDlgButton(IDC_PRESET1, TRUE);
     ::DragAcceptFiles(m_hWnd, TRUE);
+    if (!m_startPath.empty()) OpenPath(m_startPath);
     return TRUE;
 }
 
@@ -204,24 +206,20 @@ void MainDialog::OnDropFiles(HDROP drop) {
     std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0), L'\0');
     ::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size() + 1));
     ::DragFinish(drop);
-    OpenDropped(Utf8FromUtf16(path));
+    OpenPath(Utf8FromUtf16(path));
 }
 
-void MainDialog::OpenDropped(const std::string& path) {
+void MainDialog::OpenPath(const std::string& path) {
     const DWORD attributes = ::GetFileAttributesW(FileSystemPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || path.empty()) return;
     const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    // A file opens its folder, with the file chosen in the file list.
-    std::string open = path;
-    kNames.RemoveBackslash(open);
-    const std::size_t separator = kNames.FindLastSeparator(open);
-    if (!folder && separator != std::string::npos) open.resize(separator);
-    // A root keeps its backslash ("C:\"), as the drive box gives it.
-    if (kNames.FindLastSeparator(open) == std::string::npos) kNames.AddBackslash(open);
+    // A file opens its folder, with the file chosen in the file list. The
+    // drive letter is shown in upper case, as the command line gives it.
+    const std::string open = StartPath(folder ? path : FolderOf(kNames, path));
     GoTo(open);
-    const int drive = m_driveCombo.FindStringExact(open.substr(0, 3).c_str());
-    m_driveCombo.SetCurSel(drive);
-    if (!folder) m_fileList.SetCurSel(m_fileList.FindStringExact(path.substr(separator + 1).c_str()));
+    // A network path has no drive: the box then shows none.
+    m_driveCombo.SetCurSel(m_driveCombo.FindStringExact(open.substr(0, 3).c_str()));
+    if (!folder) m_fileList.SetCurSel(m_fileList.FindStringExact(path.substr(kNames.FindLastSeparator(path) + 1).c_str()));
 }
 
 void MainDialog::SetItemDpi(UINT dpi) {

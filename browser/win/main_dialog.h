@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "browser/win/drive_combo.h"
@@ -19,6 +20,10 @@
 class MainDialog : public CDialog {
 public:
     MainDialog();
+
+    // Where the browser opens instead of "c:\": a folder, or a file whose
+    // folder opens with the file chosen. UTF-8, full.
+    void SetStartPath(std::string path) { m_startPath = std::move(path); }
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
@@ -37,7 +42,9 @@ private:
     // Something dropped on the window: a folder opens there, a file opens its
     // folder with the file chosen.
     void OnDropFiles(HDROP drop);
-    void OpenDropped(const std::string& path);
+    // Opens a folder, or a file's folder with the file chosen; a path that is
+    // not there changes nothing.
+    void OpenPath(const std::string& path);
     bool OnPaint();
     HICON OnQueryDragIcon() const { return m_hIcon; }
     // The notifications of the browser's controls; false for any other.
@@ -64,6 +71,7 @@ private:
     IconListBox m_fileList;
     // UTF-8, of any length.
     std::string m_currentPath;
+    std::string m_startPath;
     char m_extension[kMaxExtensionBytes + 1] = {};
     int m_folderListHasFocus = 0;
     HICON m_hIcon;

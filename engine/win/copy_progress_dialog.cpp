@@ -62,9 +62,13 @@ void CopyProgressDialog::OnTimer(UINT_PTR id) {
 }
 
 void CopyProgressDialog::ComposeListing() {
-    if (!RunTransfer(m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPath, m_filterExtension,
-                     m_options)) {
+    m_succeeded = RunTransfer(m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPaths,
+                              m_filterExtension, m_options, m_target);
+    if (m_succeeded) return;
+    if (m_target.file.empty()) {
         ResourceMessageBox(m_hWnd, IDS_CLIPBOARD_FAILED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+    } else {
+        ShowMessage(m_hWnd, FormatResourceText(IDS_FILE_FAILED, m_target.file), IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
     }
 }
 

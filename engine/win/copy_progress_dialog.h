@@ -4,8 +4,11 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "engine/listing_options.h"
+#include "engine/win/transfer.h"
 #include "platform/win/dialog.h"
 
 // The modal window in which a transfer runs: an animation and a status line.
@@ -22,9 +25,11 @@ public:
 
     // Copy the texts the run lists: at most 8 bytes of extension (in the
     // code page; a longer one is cut, never inside a character), and the
-    // start folder, UTF-8, of any length.
+    // start folder, UTF-8, of any length (or several, listed one after the
+    // other).
     void SetFilterExtension(const char* text);
-    void SetStartPath(std::string_view path) { m_startPath = path; }
+    void SetStartPath(std::string_view path) { m_startPaths.assign(1, std::string(path)); }
+    void SetStartPaths(std::vector<std::string> paths) { m_startPaths = std::move(paths); }
 
     // Takes every message queued for the thread and dispatches it; returns
     // when the queue is empty. No dialog keys, no idle work.
@@ -38,7 +43,11 @@ public:
 
     ListingOptions m_options;
     char m_filterExtension[10] = "";
-    std::string m_startPath;
+    std::vector<std::string> m_startPaths;
+    // The clipboard unless it names a file.
+    TransferTarget m_target;
+    // Whether the run delivered the whole listing.
+    bool m_succeeded = false;
     // The clip the animation plays; a test may name one that is missing.
     UINT m_clipId;
 
@@ -49,8 +58,8 @@ private:
     void OnCreate();
     void OnShowWindow(BOOL show);
     void OnTimer(UINT_PTR id);
-    // The run: clears the clipboard, collects, composes and publishes; says
-    // so when the listing could not be put on the clipboard.
+    // The run: clears the clipboard, collects, composes and publishes (or
+    // writes the file); says so when the listing could not be delivered.
     void ComposeListing();
 
     bool m_cancelled = false;

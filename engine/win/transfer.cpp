@@ -8,6 +8,7 @@
 #include "platform/win/find_file_search.h"
 #include "platform/win/list_box_ordering.h"
 #include "platform/win/status_progress_sink.h"
+#include "platform/win/text_file_output.h"
 #include "platform/win/wide_text.h"
 #include "platform/win/win32_clipboard.h"
 #include "text/text_services.h"
@@ -32,12 +33,15 @@ private:
 };
 }  // namespace
 
-bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages, std::string_view startPath,
-                 std::string_view extension, const ListingOptions& options) {
+bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages,
+                 std::span<const std::string> startPaths, std::string_view extension, const ListingOptions& options,
+                 const TransferTarget& target) {
     const TextServices text = TextServices::Utf8();
     Win32Clipboard clipboard(owner);
     PumpingClock clock(pumpMessages);
     ClipboardAccumulator accumulator(clipboard, clock);
+    TextFileOutput file(target.file, target.utf8);
+    ListingOutput& output = target.file.empty() ? static_cast<ListingOutput&>(accumulator) : file;
     FindFileSearch search;
     // Folders read side by side go faster, even on one disk: two readers
     // keep ahead of the walk, which stays on this thread with everything else.
@@ -45,6 +49,6 @@ bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessa
     const ListBoxOrdering ordering;
     StatusProgressSink progress(status, pumpMessages);
     FolderCollector collector(prefetching, ordering, text, &progress);
-    ListingComposer composer(collector, accumulator, progress, text);
-    return composer.ComposeListing(startPath, Utf8FromAnsi(extension), options);
+    ListingComposer composer(collector, output, progress, text);
+    return composer.ComposeListing(startPaths, Utf8FromAnsi(extension), options);
 }

@@ -3,10 +3,18 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 // String `id` of the program's string table, in the ANSI code page; "" when
 // there is none.
 std::string LoadResourceString(UINT id);
-// A message box of `owner` with text `textId` of the string table, titled
-// with string `titleId`; `type` as MessageBoxA takes it.
+// The same string exactly as the table holds it, whatever its length.
+std::wstring LoadResourceText(UINT id);
+// String `id` with its "%s" replaced by `argument` (UTF-8).
+std::wstring FormatResourceText(UINT id, std::string_view argument);
+// A message box of `owner` saying `text`, titled with string `titleId`;
+// `type` as MessageBoxW takes it. Every box of the program comes from here:
+// when the program was asked to be quiet, none appears and IDOK is the answer.
+int ShowMessage(HWND owner, const std::wstring& text, UINT titleId, UINT type);
+// A message box with text `textId` of the string table.
 int ResourceMessageBox(HWND owner, UINT textId, UINT titleId, UINT type);

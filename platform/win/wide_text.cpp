@@ -128,7 +128,12 @@ std::string Utf8FromAnsi(std::string_view ansi) { return Utf8FromUtf16(Utf16From
 std::wstring FileSystemPath(std::string_view utf8Path) {
     std::wstring path = Utf16FromUtf8(utf8Path);
     // Room for an 8.3 name below a folder is what the plain form leaves.
-    const bool drivePath = path.size() >= 2 && path[1] == L':';
-    if (drivePath && path.size() >= MAX_PATH - 12) path.insert(0, L"\\\\?\\");
+    if (path.size() < MAX_PATH - 12) return path;
+    if (path.size() >= 2 && path[1] == L':') {
+        path.insert(0, L"\\\\?\\");
+    } else if (path.starts_with(L"\\\\") && !path.starts_with(L"\\\\?\\")) {
+        // A network path: "\\server\share" becomes "\\?\UNC\server\share".
+        path.replace(0, 2, L"\\\\?\\UNC\\");
+    }
     return path;
 }

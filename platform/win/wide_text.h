@@ -29,6 +29,7 @@ void Utf16FromUtf8(std::string_view utf8, wchar_t* out, std::size_t length);
 std::size_t AnsiLength(std::wstring_view utf16);
 void AnsiFromUtf16(std::wstring_view utf16, char* out, std::size_t length);
 
-// `path` as the wide file calls take it at any length: a drive path too long
-// for the plain form gets the "\\?\" prefix, which lifts the limit.
+// `path` as the wide file calls take it at any length: a drive or network
+// path too long for the plain form gets the "\\?\" ("\\?\UNC\") prefix,
+// which lifts the limit.
 std::wstring FileSystemPath(std::string_view utf8Path);

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <string>
+
 class CWnd;
 
 // The one application object. The program defines a global instance; the
 // entry point initialises the common controls and calls InitInstance, which
-// runs the whole program.
+// runs the whole program, then ExitInstance for the process's exit code.
 class CWinApp {
 public:
     CWinApp();
@@ -15,12 +17,18 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance() = 0;
+    virtual int ExitInstance() { return 0; }
 
     static CWinApp* Get() { return s_app; }
 
     // The window that later dialogs are modal over.
     CWnd* m_pMainWnd = nullptr;
+    // No message box at all: a script reads the exit code instead.
+    bool m_quiet = false;
 
 private:
     static inline CWinApp* s_app = nullptr;
 };
+
+// The full path of the running program's file.
+std::wstring ProgramPath();

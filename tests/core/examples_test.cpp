@@ -14,6 +14,7 @@
 #include "browser/item_colors.h"
 #include "browser/item_record.h"
 #include "browser/path_rules.h"
+#include "command_line/command_line.h"
 #include "engine/clipboard_accumulator.h"
 #include "engine/folder_collector.h"
 #include "engine/listing_composer.h"
@@ -85,9 +86,14 @@ struct Transfer : ProgressSink, TreeSink {
         tree.AddFile(files.emplace_back("E:\\T\\" + std::string(path)), size);
     }
 
-    Lines& Run(std::string_view start, std::string_view extension, const ListingOptions& options) {
+    // `starts`: one start folder, or several between " | ".
+    Lines& Run(const std::string& starts, std::string_view extension, const ListingOptions& options) {
         clipboard.WriteByAnotherProgram("old text");
-        composer.ComposeListing(start, extension, options);
+        Lines paths;
+        for (std::size_t begin = 0, end = 0; end != std::string::npos; begin = end + 3) {
+            paths.push_back(starts.substr(begin, (end = starts.find(" | ", begin)) - begin));
+        }
+        composer.ComposeListing(paths, extension, options);
         const std::multiset<std::string> searches(tree.searches.begin(), tree.searches.end());  // in any order
         seen["searches"] = Lines(searches.begin(), searches.end());
         const std::string text = clipboard.text.value_or("(no text)");
@@ -144,7 +150,10 @@ TEST(ExamplesTest, Listings) {
             ListingOptions options;
             for (const auto& [name, member] : kOptions) options.*member = c.contains(name) ? std::stoi(c[name][0]) : 0;
             // Every form of a start path lists the same: as written and with a "\" added, read ahead or not.
-            for (const auto& [start, readers] : {std::pair(c["start"][0], 0u), std::pair(c["start"][0] + "\\", 2u)}) {
+            const std::string& written = c["start"][0];
+            std::string withBackslashes = written + "\\";
+            for (std::size_t at = 0; (at = withBackslashes.find(" | ", at)) != std::string::npos; at += 4) withBackslashes.insert(at, "\\");
+            for (const auto& [start, readers] : {std::pair(written, 0u), std::pair(withBackslashes, 2u)}) {
                 SCOPED_TRACE(file.path().filename().string() + ", " + c["name"][0] + ", start " + start);
                 Transfer transfer(readers);
                 for (const std::string& line : c["tree"]) AddToTree(transfer.tree, line);
@@ -185,6 +194,28 @@ std::string LoadFromPreset(const Lines& a, bool namesRead) {
     return text.erase(0, 2);
 }
 
+std::string Bracketed(const Lines& items) {
+    std::string text;
+    for (const std::string& item : items) text += "[" + item + "]";
+    return text;
+}
+
+std::string ParseCommandLine(const std::string& commandLine) {
+    static const char* const kActions[] = {"window", "transfer", "add Send To", "remove Send To", "usage"};
+    static const char* const kErrors[] = {"", "UnknownSwitch", "RepeatedSwitch", "NeedsPreset", "BadPreset", "EmptyArgument",
+                                          "EmptyOutputFile", "NoPath", "TooManyPaths", "SendToAlone"};
+    const ParsedCommandLine parsed = ParseArguments(SplitArguments(commandLine));
+    const CommandLine& c = parsed.line;
+    if (parsed.error != CommandLineError::None) {
+        return kErrors[static_cast<int>(parsed.error)] + (" [" + parsed.argument + "]") + (c.quiet ? " quiet" : "");
+    }
+    std::string text = kActions[static_cast<int>(c.action)];
+    if (c.preset) text += " " + std::to_string(c.preset);
+    if (!c.extension.empty()) text += " ext=" + c.extension;
+    if (!c.outputFile.empty()) text += " out=" + c.outputFile;
+    return text + (c.utf8 ? " utf8" : "") + (c.quiet ? " quiet" : "") + (c.paths.empty() ? "" : " " + Bracketed(c.paths));
+}
+
 const std::map<std::string, std::function<std::string(const TextServices&, const Lines&)>> kRules = {
     {"FindLastSeparator", [](auto& text, auto& a) { return Text(text.FindLastSeparator(a[0])); }},
     {"CountSeparators", [](auto& text, auto& a) { return Text(text.CountSeparators(a[0])); }},
@@ -202,6 +233,10 @@ const std::map<std::string, std::function<std::string(const TextServices&, const
     {"OpenFolder", [](auto& text, auto& a) { return OpenFolder(text, a[0], a[1]); }},
     {"FolderPattern", [](auto& text, auto& a) { return FolderPattern(text, a[0]); }},
     {"FilePattern", [](auto& text, auto& a) { return FilePattern(text, a[0], a[1]); }},
+    {"SplitArguments", [](auto&, auto& a) { return Bracketed(SplitArguments(a[0])); }},
+    {"ParseCommandLine", [](auto&, auto& a) { return ParseCommandLine(a[0]); }},
+    {"StartPath", [](auto&, auto& a) { return StartPath(a[0]); }},
+    {"FolderOf", [](auto& text, auto& a) { return FolderOf(text, a[0]); }},
     {"HelpFilePath", [](auto&, auto& a) { return HelpFilePath(a[0]); }},
     {"ExtensionFromEntry", [](auto& text, auto& a) { return ExtensionFromEntry(text, a[0]); }},
     {"ExtensionFromButton", [](auto& text, auto& a) { return ExtensionFromButton(text, a[0]); }},

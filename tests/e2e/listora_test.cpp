@@ -40,6 +40,12 @@ protected:
         for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, nullptr, nullptr));) if (::GetWindow(w, GW_OWNER) == main && ::IsWindowVisible(w)) return w;
         return main;
     }
+    HWND MessageWindow() const {  // the program's, with its text in a static of id -1
+        DWORD owner = 0;
+        for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr));)
+            if (::GetWindowThreadProcessId(w, &owner) && owner == program->Id() && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) return w;
+        return nullptr;
+    }
     static std::string Shown(const Strings& items, LRESULT selected) {  // the selected one in brackets
         std::string all;
         for (int i = 0; i < int(items.size()); ++i) all += (i ? " | " : "") + (i == selected ? "[" + items[i] + "]" : items[i]);
@@ -63,6 +69,14 @@ protected:
             return Text(info.hwndActive) + " / " + Text(::GetForegroundWindow());
         }
         if (name == "enabled") return ::IsWindowEnabled(main) ? "yes" : "no";
+        if (name == "box") {  // the first line of its text
+            const std::string text = MessageWindow() ? Text(::GetDlgItem(MessageWindow(), 0xFFFF), codePage) : "none";
+            return text.substr(0, text.find('\n'));
+        }
+        if (name == "file") {
+            std::ifstream file(filePath, std::ios::binary);
+            return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "(no file)";
+        }
         if (name == "clipboard" || name == "cf_text") {
             return ClipboardText(codePage == CP_UTF8 && name == "clipboard" ? CF_UNICODETEXT : CF_TEXT).value_or("(no text)");
         }
@@ -85,7 +99,8 @@ protected:
             std::getline(words >> std::ws, rest);
             const auto id = [&] { return std::stoi(what); };
             const auto control = [&] { return Descendant(Active(), id()); };
-            clipboard = verb == "clipboard:" || verb == "cf_text:" ? verb.substr(0, verb.size() - 1) : "";
+            clipboard = verb == "clipboard:" || verb == "cf_text:" || verb == "file:" ? verb.substr(0, verb.size() - 1) : "";
+            if (verb == "file:") filePath = what;
             listing.clear();
             if (what == "=" || what == "has" || what == "lacks") {
                 const auto holds = [&] {  // a list has an item also when it is selected
@@ -101,7 +116,10 @@ protected:
             if (verb == "make" && what.back() == '\\') trees.back()->AddFolder(path);
             if (verb == "make" && what.back() != '\\') trees.back()->AddFile(path, rest.empty() ? 0 : std::stoul(rest));
             if (verb == "preset") SetRawPreset(what, REG_SZ, rest);
-            if (verb == "start") program.emplace(), main = MainWindow();
+            const std::string arguments = what + (rest.empty() ? "" : " " + rest);
+            if (verb == "start" || verb == "run") program.emplace(Program::Beside("Listora.exe"), codePage == CP_UTF8 ? arguments : Utf8FromAnsi(arguments));
+            if (verb == "start") main = MainWindow();
+            if (verb == "dismiss") ::PostMessageA(MessageWindow(), WM_COMMAND, IDOK, 0);
             if (verb == "open") DoubleClickListItem(Control(IDC_FOLDER_LIST), FindListItem(Control(IDC_FOLDER_LIST), what, codePage));
             if (verb == "click") ClickListItem(control(), FindListItem(control(), rest, codePage));
             if (verb == "key") PressKey(Active(), kKeys.at(what));
@@ -122,6 +140,7 @@ protected:
     std::optional<Program> program;
     HWND main = nullptr;
     UINT codePage = 932;  // of the script's window texts and names; "text utf8" makes them UTF-8
+    std::string filePath;  // of "file:"
 };
 
 TEST_F(ListoraTest, StartsOnCAndBrowsesItsFoldersAndDrives) { Play(Data("e2e_browsing.txt")); }
@@ -129,6 +148,7 @@ TEST_F(ListoraTest, TransfersWhatEachPresetSaysAndKeepsItsCloseRules) { Play(Dat
 TEST_F(ListoraTest, SavesSettingsThatTheNextTransferUses) { Play(Data("e2e_settings.txt")); }
 TEST_F(ListoraTest, ListsAndBrowsesEveryNameExactly) { Play(Data("e2e_names.txt")); }
 TEST_F(ListoraTest, OpensAboutFromBothMenusAndEndsEveryWayOut) { Play(Data("e2e_exits.txt")); }
+TEST_F(ListoraTest, StartsAtAPathListsFoldersWithoutAWindowAndAnswersBadArguments) { Play(Data("e2e_command_line.txt")); }
 
 TEST_F(ListoraTest, RefillsAThousandFilesTwoHundredTimesWithoutHoldingMoreResources) {
     Play({"tree e2e-refill", "make sub\\", "start", "open e2e-refill", "path = c:\\e2e-refill"});

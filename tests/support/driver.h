@@ -95,12 +95,12 @@ struct ResourceUse { DWORD gdiObjects, windows; SIZE_T committedBytes, peakWorki
 
 class Program {  // one run of a program, killed with the object when still running
 public:
-    explicit Program(const std::string& exe = Beside("Listora.exe"), std::string arguments = {}) {
-        STARTUPINFOA startup{};
+    explicit Program(const std::string& exe = Beside("Listora.exe"), const std::string& arguments = {}) {  // UTF-8
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        arguments = "\"" + exe + "\" " + arguments;
-        ::CreateProcessA(exe.c_str(), arguments.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+        std::wstring line = Utf16FromUtf8("\"" + exe + "\" " + arguments);
+        ::CreateProcessW(Utf16FromUtf8(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
         ::CloseHandle(info.hThread);
         m_process.reset(info.hProcess);
     }
@@ -108,6 +108,7 @@ public:
         if (!WaitForExit(milliseconds(0))) ::TerminateProcess(m_process.get(), 1);
         WaitForExit();  // so that the next run starts alone
     }
+    DWORD Id() const { return ::GetProcessId(m_process.get()); }
     static std::string Beside(const std::string& name) { return std::string(_pgmptr, std::strrchr(_pgmptr, '\\') + 1) + name; }
     std::optional<DWORD> WaitForExit(milliseconds timeout = milliseconds(15000)) const {  // the exit code once ended
         DWORD code = STILL_ACTIVE;
@@ -133,7 +134,7 @@ private:
     DWORD Windows(HWND parent) const {  // its own below `parent`, at any depth
         DWORD count = 0, owner = 0;
         for (HWND child = nullptr; (child = ::FindWindowExA(parent, child, nullptr, nullptr));)
-            count += ::GetWindowThreadProcessId(child, &owner) && owner == ::GetProcessId(m_process.get()) ? 1 + Windows(child) : 0;
+            count += ::GetWindowThreadProcessId(child, &owner) && owner == Id() ? 1 + Windows(child) : 0;
         return count;
     }
     UniqueKernelHandle m_process;

@@ -15,6 +15,7 @@
 #include "bench/disk_tree.h"
 #include "browser/win/extension_dialog.h"
 #include "browser/win/main_dialog.h"
+#include "command_line/win/send_to_shortcuts.h"
 #include "engine/sorted_path_list.h"
 #include "engine/win/copy_progress_dialog.h"
 #include "platform/win/dpi.h"
@@ -22,6 +23,7 @@
 #include "platform/win/list_box_ordering.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
+#include "platform/win/win_app.h"
 #include "presets/win/settings_dialog.h"
 #include "resources/resource.h"
 #include "tests/fakes/memory_directory_tree.h"
@@ -361,7 +363,7 @@ TEST(TransferTest, HeldByAnotherProgramThatSeesItGrowClosedDuringTheRunTheListin
     const UniqueWindow owner(::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(support::SetClipboardText("before|"));
     Watched dialog(tree.PathOf(), IDR_COPY_CLIP);
-    const support::Program watcher(support::Program::Beside("clipboard_watcher.exe"), "listora-release " + listing);
+    const support::Program watcher(support::Program::Beside("clipboard_watcher.exe"), "listora-release " + Utf8FromAnsi(listing));
     ASSERT_TRUE(support::WaitUntil([&] { return !::OpenClipboard(owner.get()) || !::CloseClipboard(); }));
     EXPECT_EQ(dialog.DoModal(owner.get()), IDCANCEL);
     EXPECT_TRUE(dialog.whenHidden && listing.starts_with(*dialog.whenHidden) && dialog.whenHidden->size() < listing.size());
@@ -412,8 +414,38 @@ TEST(MainDialogTest, ADroppedFolderOpensThereAFileItsFolderWithTheFileChosen) {
     main.steps = {drop({tree.PathOf("表 sub")}), drop({tree.PathOf("表 sub\\b.txt"), tree.PathOf("a.txt")}),
                   drop({tree.PathOf("a.txt")}), [](MainDialog& d) { d.EndDialog(IDOK); }};
     main.DoModal();
-    const std::string at = tree.PathOf();
+    const std::string at = "C" + tree.PathOf().substr(1);  // c:\... as the drive box has it
     EXPECT_EQ(seen, (std::vector<std::string>{at + "\\表 sub |  | C:\\", at + "\\表 sub | b.txt | C:\\", at + " | a.txt | C:\\"}));
+}
+
+// /sendto: three Send To entries named after the presets, each running this program with its preset's switch and
+// showing its icon; /sendto:remove: none.
+TEST(SendToShortcutsTest, AddMakesOneShortcutAPresetToThisProgramRemoveTakesThemAway) {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const std::wstring folder = SendToFolder().value_or(L"");
+    ASSERT_TRUE(AddSendToShortcuts());
+    ASSERT_TRUE(AddSendToShortcuts());  // made again over the old ones
+    const std::string names[] = {"Listora 設定１", "Listora 設定２", "Listora 設定３"};
+    for (int preset = 1; preset <= 3; ++preset) {
+        const std::wstring path = SendToShortcutPath(folder, preset);
+        EXPECT_EQ(Utf8FromUtf16(path), Utf8FromUtf16(folder) + "\\" + names[preset - 1] + ".lnk");
+        IShellLinkW* link = nullptr;
+        IPersistFile* file = nullptr;
+        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
+        link->QueryInterface(IID_PPV_ARGS(&file));
+        EXPECT_EQ(file->Load(path.c_str(), STGM_READ), S_OK);
+        wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, icon[MAX_PATH] = {};
+        int index = -1;
+        link->GetPath(target, MAX_PATH, nullptr, 0), link->GetArguments(arguments, MAX_PATH), link->GetIconLocation(icon, MAX_PATH, &index);
+        EXPECT_EQ(std::wstring(target), ProgramPath());
+        EXPECT_EQ(std::wstring(arguments), L"/" + std::to_wstring(preset));
+        EXPECT_EQ(std::wstring(icon) + L"," + std::to_wstring(index), ProgramPath() + L",0");
+        file->Release(), link->Release();
+    }
+    EXPECT_TRUE(RemoveSendToShortcuts());
+    for (int preset = 1; preset <= 3; ++preset) EXPECT_EQ(::GetFileAttributesW(SendToShortcutPath(folder, preset).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(RemoveSendToShortcuts());  // nothing left to take away is no failure
+    ::CoUninitialize();
 }
 
 TEST(ExtensionDialogTest, ChangeTakesTheTypedEntryCutToEightBytesEveryCancelGivesBackWhatCameIn) {

@@ -1,0 +1,139 @@
+#include "command_line/command_line.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string AsciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The switches that take a value, and those that stand alone.
+constexpr std::string_view kExtension = "/ext:";
+constexpr std::string_view kOutput = "/out:";
+}  // namespace
+
+std::vector<std::string> SplitArguments(std::string_view commandLine) {
+    std::size_t i = 0;
+    // The program's name: quotes group, backslashes are plain.
+    for (bool quoted = false; i < commandLine.size() && (quoted || !IsBlank(commandLine[i])); ++i) {
+        if (commandLine[i] == '"') quoted = !quoted;
+    }
+    std::vector<std::string> arguments;
+    for (;;) {
+        while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
+        if (i == commandLine.size()) return arguments;
+        std::string& argument = arguments.emplace_back();
+        bool quoted = false;
+        while (i < commandLine.size() && (quoted || !IsBlank(commandLine[i]))) {
+            std::size_t backslashes = 0;
+            while (i < commandLine.size() && commandLine[i] == '\\') ++backslashes, ++i;
+            if (i < commandLine.size() && commandLine[i] == '"') {
+                argument.append(backslashes / 2, '\\');
+                if (backslashes % 2 == 1) {
+                    argument += '"';
+                } else if (quoted && i + 1 < commandLine.size() && commandLine[i + 1] == '"') {
+                    argument += '"';
+                    ++i;
+                } else {
+                    quoted = !quoted;
+                }
+                ++i;
+            } else {
+                argument.append(backslashes, '\\');
+                if (backslashes == 0) argument += commandLine[i++];
+            }
+        }
+    }
+}
+
+ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
+    ParsedCommandLine parsed;
+    CommandLine& line = parsed.line;
+    if (std::ranges::find(arguments, "/?") != arguments.end()) {
+        line.action = CommandLine::Action::Usage;
+        return parsed;
+    }
+    const auto fail = [&](CommandLineError error, std::string_view argument) {
+        parsed.error = error;
+        parsed.argument = argument;
+        return parsed;
+    };
+    // Known first: a quiet run shows no box, not even for a fault before it.
+    line.quiet = std::ranges::any_of(arguments, [](const std::string& argument) { return AsciiLower(argument) == "/quiet"; });
+    // Each switch once, under one name: the presets and the two forms of
+    // /sendto share theirs. The first given is kept for the messages.
+    std::map<std::string, std::string> given;
+    for (const std::string& argument : arguments) {
+        if (argument.empty()) return fail(CommandLineError::EmptyArgument, argument);
+        if (argument[0] != '/') {
+            line.paths.push_back(PathArgument(argument));
+            continue;
+        }
+        const std::string lower = AsciiLower(argument);
+        std::string name = lower;
+        if (lower.size() == 2 && lower[1] >= '1' && lower[1] <= '3') {
+            name = "preset";
+            line.action = CommandLine::Action::Transfer;
+            line.preset = lower[1] - '0';
+        } else if (lower.size() > 1 && std::all_of(lower.begin() + 1, lower.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            return fail(CommandLineError::BadPreset, argument);
+        } else if (lower.starts_with(kExtension)) {
+            name = kExtension;
+            line.extension = argument.substr(kExtension.size());
+        } else if (lower.starts_with(kOutput)) {
+            name = kOutput;
+            line.outputFile = argument.substr(kOutput.size());
+            if (line.outputFile.empty()) return fail(CommandLineError::EmptyOutputFile, argument);
+        } else if (lower == "/utf8") {
+            line.utf8 = true;
+        } else if (lower == "/quiet") {
+        } else if (lower == "/sendto" || lower == "/sendto:remove") {
+            name = "/sendto";
+        } else {
+            return fail(CommandLineError::UnknownSwitch, argument);
+        }
+        if (!given.emplace(name, argument).second) return fail(CommandLineError::RepeatedSwitch, argument);
+    }
+    if (given.contains("/sendto")) {
+        const std::string& sendTo = given["/sendto"];
+        if (given.size() > 1 + given.count("/quiet") || !line.paths.empty()) return fail(CommandLineError::SendToAlone, sendTo);
+        line.action = AsciiLower(sendTo) == "/sendto" ? CommandLine::Action::AddSendTo : CommandLine::Action::RemoveSendTo;
+    } else if (line.action == CommandLine::Action::Transfer) {
+        if (line.paths.empty()) return fail(CommandLineError::NoPath, given["preset"]);
+    } else {
+        for (const std::string_view name : {kExtension, kOutput, std::string_view("/utf8")}) {
+            if (given.contains(std::string(name))) return fail(CommandLineError::NeedsPreset, given[std::string(name)]);
+        }
+        if (line.paths.size() > 1) return fail(CommandLineError::TooManyPaths, line.paths[1]);
+    }
+    return parsed;
+}
+
+std::string PathArgument(std::string_view argument) {
+    std::string path(argument);
+    if (path.ends_with('"')) path.back() = '\\';
+    if (path.size() == 2 && path[1] == ':' && IsDriveLetter(path[0])) path += '\\';
+    return path;
+}
+
+std::string StartPath(std::string_view fullPath) {
+    // "\\?\UNC\server\share" is "\\server\share"; "\\?\C:\x" is "C:\x".
+    const bool network = fullPath.starts_with("\\\\?\\UNC\\");
+    std::string path(network ? 1 : 0, '\\');
+    path += fullPath.substr(network ? 7 : fullPath.starts_with("\\\\?\\") ? 4 : 0);
+    const bool drive = path.size() >= 2 && path[1] == ':' && IsDriveLetter(path[0]);
+    if (drive && path[0] >= 'a') path[0] = static_cast<char>(path[0] - 'a' + 'A');
+    // UTF-8 keeps every byte of a longer character at 0x80 and above, so a
+    // last "\" is always a separator.
+    while (path.ends_with('\\') && path.size() > (drive ? 3u : 1u)) path.pop_back();
+    return path;
+}

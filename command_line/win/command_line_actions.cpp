@@ -1,0 +1,93 @@
+#include "command_line/win/command_line_actions.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "browser/extension_rule.h"
+#include "browser/path_rules.h"
+#include "command_line/win/send_to_shortcuts.h"
+#include "engine/win/copy_progress_dialog.h"
+#include "platform/win/registry_preset_storage.h"
+#include "platform/win/resource_string.h"
+#include "platform/win/system_text_services.h"
+#include "platform/win/wide_text.h"
+#include "presets/preset_store.h"
+#include "resources/resource.h"
+#include "text/text_services.h"
+
+namespace {
+// GetFullPathNameW's answer, at any length.
+std::optional<std::string> FullPath(const std::string& path) {
+    const std::wstring wide = Utf16FromUtf8(path);
+    std::wstring full(::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+    if (full.empty()) return std::nullopt;
+    full.resize(::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    return Utf8FromUtf16(full);
+}
+
+DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(FileSystemPath(path).c_str()); }
+}  // namespace
+
+ParsedCommandLine ReadCommandLine(std::wstring_view commandLine) {
+    ParsedCommandLine parsed = ParseArguments(SplitArguments(Utf8FromUtf16(commandLine)));
+    if (parsed.error != CommandLineError::None) return parsed;
+    for (std::string& path : parsed.line.paths) {
+        const std::optional<std::string> full = FullPath(path);
+        if (!full || Attributes(*full) == INVALID_FILE_ATTRIBUTES) {
+            parsed.error = CommandLineError::PathNotFound;
+            parsed.argument = path;
+            return parsed;
+        }
+        path = StartPath(*full);
+    }
+    // Made full now: the run must not depend on where it is when it writes.
+    if (!parsed.line.outputFile.empty()) parsed.line.outputFile = FullPath(parsed.line.outputFile).value_or(parsed.line.outputFile);
+    return parsed;
+}
+
+int ShowUsage(const ParsedCommandLine& parsed) {
+    std::wstring text = LoadResourceText(IDS_USAGE);
+    if (parsed.error != CommandLineError::None) {
+        const UINT problem = IDS_ARG_UNKNOWN_SWITCH + static_cast<UINT>(parsed.error) - 1;
+        text = FormatResourceText(problem, parsed.argument) + L"\n\n" + text;
+    }
+    const bool fault = parsed.error != CommandLineError::None;
+    ShowMessage(nullptr, text, IDS_APP_TITLE, (fault ? MB_ICONWARNING : MB_ICONINFORMATION) | MB_OK);
+    return fault ? kExitBadArguments : kExitDone;
+}
+
+int RunOneShotTransfer(const CommandLine& line) {
+    const TextServices names = TextServices::Utf8();
+    std::vector<std::string> folders;
+    for (const std::string& path : line.paths) {
+        std::string folder = Attributes(path) & FILE_ATTRIBUTE_DIRECTORY ? path : FolderOf(names, path);
+        // Names differ in case only where the file system is told to care.
+        const std::wstring wide = Utf16FromUtf8(folder);
+        const bool listed = std::ranges::any_of(folders, [&](const std::string& other) {
+            const std::wstring otherWide = Utf16FromUtf8(other);
+            return ::CompareStringOrdinal(wide.data(), static_cast<int>(wide.size()), otherWide.data(),
+                                          static_cast<int>(otherWide.size()), TRUE) == CSTR_EQUAL;
+        });
+        if (!listed) folders.push_back(std::move(folder));
+    }
+    CopyProgressDialog dialog;
+    const std::string extension = ExtensionFromEntry(SystemTextServices(), AnsiFromUtf16(Utf16FromUtf8(line.extension)));
+    dialog.SetFilterExtension(extension.c_str());
+    dialog.SetStartPaths(std::move(folders));
+    dialog.m_target = {line.outputFile, line.utf8};
+    RegistryPresetStorage storage;
+    dialog.m_options.LoadFromPreset(PresetStore(storage), line.preset - 1);
+    dialog.DoModal();
+    return dialog.m_succeeded ? kExitDone : kExitFailed;
+}
+
+int ChangeSendTo(bool add) {
+    if (add ? AddSendToShortcuts() : RemoveSendToShortcuts()) return kExitDone;
+    const std::string folder = Utf8FromUtf16(SendToFolder().value_or(L""));
+    ShowMessage(nullptr, FormatResourceText(IDS_SENDTO_FAILED, folder), IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+    return kExitFailed;
+}
