@@ -100,7 +100,8 @@ protected:
             const auto id = [&] { return std::stoi(what); };
             const auto control = [&] { return Descendant(Active(), id()); };
             clipboard = verb == "clipboard:" || verb == "cf_text:" || verb == "file:" ? verb.substr(0, verb.size() - 1) : "";
-            if (verb == "file:") filePath = what;
+            if (verb == "file:" || verb == "hold") filePath = what;
+            if (verb == "hold") held.emplace_back(::CreateFileA(what.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
             listing.clear();
             if (what == "=" || what == "has" || what == "lacks") {
                 const auto holds = [&] {  // a list has an item also when it is selected
@@ -140,7 +141,8 @@ protected:
     std::optional<Program> program;
     HWND main = nullptr;
     UINT codePage = 932;  // of the script's window texts and names; "text utf8" makes them UTF-8
-    std::string filePath;  // of "file:"
+    std::string filePath;  // of "file:" and "hold"
+    std::vector<UniqueFile> held;
 };
 
 TEST_F(ListoraTest, StartsOnCAndBrowsesItsFoldersAndDrives) { Play(Data("e2e_browsing.txt")); }
