@@ -1,5 +1,5 @@
 # The front door. `make test` installs what is missing, builds and runs every test.
-.PHONY: test bootstrap native sanitize tsan windows windows-i686 program run screenshot dist bench
+.PHONY: test bootstrap native sanitize tsan windows windows-i686 program run screenshot dist bench stress
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
@@ -72,3 +72,14 @@ bench: bootstrap
 	$(WITH_WINE) build/windows/listora_bench.exe
 	$(WITH_WINE) build/windows/program_bench.exe
 	$(WITH_WINE) build/windows/browser_bench.exe
+
+# Listora.exe under hostile conditions (see bench/stress_bench.cpp): a contested
+# clipboard and a changing tree through a transfer of 100,000 files, and 1,000
+# transfers in one run (about 20 minutes). The tests run it small.
+stress: bootstrap
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS) --target listora_make_tree
+	build/native/listora_make_tree build/windows/wineprefix/drive_c/listora-bench
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS) --target stress_bench
+	$(WITH_WINE) build/windows/stress_bench.exe

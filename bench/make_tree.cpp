@@ -41,7 +41,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_tree BASE\n");
         return 2;
     }
-    for (const TreeSpec& tree : BenchmarkTrees(false)) {
+    std::vector<TreeSpec> trees = BenchmarkTrees(false);
+    trees.push_back(kMillionTree);
+    for (const TreeSpec& stress : StressTrees(false)) trees.push_back(stress);
+    for (const TreeSpec& tree : trees) {
         const fs::path root = fs::path(argv[1]) / tree.name;
         const fs::path done = fs::path(argv[1]) / (std::string(tree.name) + kTreeMadeMarker);
         if (fs::exists(done)) continue;

@@ -1,13 +1,12 @@
 // Times a transfer as its user waits for it. Listora.exe is started as a user starts it and worked from this
-// process: the browser opened on the tree, the transfer button clicked, done when the progress window is gone (the
+// process: started at the tree, the transfer button clicked, done when the progress window is gone (the
 // listing is then on the clipboard), less the progress window's start delay. The baseline is a bare recursive
 // FindFirstFileA walk of the same tree in this process, interleaved with the transfers; each figure is the median of
 // five. Also Listora.exe's peak working set and, in a run of its own (counting asks the window for its status text
 // every millisecond), how often the status line changed per second.
-//   program_bench           deep and wide trees of 100,000 and 200,000 files, two presets, targets checked
+//   program_bench           deep and wide trees of 100,000 and 200,000 files and one of a million, two presets,
+//                           targets checked
 //   program_bench --smoke   one tiny tree once, nothing checked
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -15,12 +14,10 @@
 #include <vector>
 
 #include "bench/disk_tree.h"
-#include "resources/resource.h"
-#include "tests/support/driver.h"
+#include "bench/listora_session.h"
 
 namespace {
-using Clock = std::chrono::steady_clock;
-using namespace support;
+using namespace bench;
 
 // Targets of the speed issue.
 constexpr double kMaxRatio = 1.0;
@@ -28,76 +25,6 @@ constexpr double kMaxGrowth = 2.1;
 constexpr double kMemoryAllowance = 64.0 * 1024 * 1024;
 constexpr int kListingMultiple = 4;
 constexpr double kMinStatusChangesPerSecond = 20;
-constexpr double kStartDelaySeconds = 1.0;  // the progress window's, before the run begins
-
-double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-// Polls every millisecond; false after `seconds`.
-bool Poll(const std::function<bool()>& condition, double seconds) {
-    return WaitUntil(condition, milliseconds(static_cast<long long>(seconds * 1000)), milliseconds(1));
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// Preset 1 as the registry keeps it: sub-folders down to the bottom of every tree, paths relative to the start;
-// `rich` adds line numbers (six digits with zeros, ":" and a blank after), sizes and full folder headers.
-void WritePreset(bool rich) {
-    ForgetPresets();
-    const std::pair<const char*, const char*> values[] = {
-        {"DEF_SUB_FOLDER", "100"}, {"DEF_SUB_NUMBER_01", "9"}, {"DEF_FOLDER_CHECK", "100"},
-        {"DEF_FOLDER_COMB", rich ? "100" : "000"}, {"DEF_LINENUMBER", rich ? "100" : "000"}, {"DEF_SEP_TYPE", "100"},
-        {"DEF_NUMBERLEN_01", "6"}, {"DEF_ZERO_CHECK", "100"}, {"DEF_SEP_BEFORE_01", "0"}, {"DEF_SEP_AFTER_01", "1"},
-        {"DEF_FILE_SIZE", rich ? "100" : "000"}};
-    for (const auto& [name, value] : values) SetRawPreset(name, REG_SZ, value);
-}
-
-// Listora.exe, started and opened on `folder` (a folder of C:\) below `base`.
-struct Session {
-    Program program;
-    HWND main = nullptr;
-
-    bool Open(const std::string& base, const std::string& tree) {
-        if (!(main = MainWindow(milliseconds(30000)))) return false;
-        const HWND folders = ::GetDlgItem(main, IDC_FOLDER_LIST);
-        std::string path = "c:";
-        for (const std::string& step : {base, tree}) {
-            path += "\\" + step;
-            DoubleClickListItem(folders, FindListItem(folders, step));
-            if (!Poll([&] { return Text(::GetDlgItem(main, IDC_PATH)) == path; }, 30)) return false;
-        }
-        return true;
-    }
-
-    // The status line of the progress window over the main window, once it is there.
-    HWND ProgressStatus() const {
-        for (HWND window = nullptr; (window = ::FindWindowExA(nullptr, window, nullptr, nullptr));) {
-            if (::GetWindow(window, GW_OWNER) == main && ::IsWindowVisible(window)) return ::GetDlgItem(window, IDC_STATUS);
-        }
-        return nullptr;
-    }
-
-    // One transfer: its seconds from the click less the start delay and the listing's bytes; with `countStatus`
-    // the status line's changes a second instead of the seconds.
-    std::optional<std::pair<double, std::size_t>> Transfer(bool countStatus = false) {
-        const Clock::time_point start = Clock::now();
-        Click(::GetDlgItem(main, IDOK));
-        if (!Poll([&] { return !::IsWindowEnabled(main); }, 30)) return std::nullopt;
-        std::string shown;
-        std::size_t changes = 0;
-        HWND status = nullptr;
-        const bool ended = Poll([&] {
-            if (countStatus && !status) status = ProgressStatus();
-            if (status && Text(status) != shown) shown = Text(status), ++changes;
-            return ::IsWindowEnabled(main) != FALSE;
-        }, 600);
-        const double seconds = Since(start) - kStartDelaySeconds;
-        if (!ended) return std::nullopt;
-        return std::pair(countStatus ? changes / seconds : seconds, ClipboardText().value_or("").size());
-    }
-};
 
 struct Figures {
     double seconds = 0, walk = 0, peak = 0, listing = 0;
@@ -106,9 +33,9 @@ struct Figures {
 // Five transfers through one Listora.exe, each after a walk of the tree.
 std::optional<Figures> Measure(const std::string& base, const TreeSpec& tree, bool rich, int runs) {
     WritePreset(rich);
-    Session session;
     const std::string root = "C:\\" + base + "\\" + tree.name;
-    if (!session.Open(base, tree.name)) return std::nullopt;
+    Session session(root);
+    if (!session.main) return std::nullopt;
     std::vector<double> seconds, walks;
     Figures figures;
     for (int i = 0; i < runs; ++i) {
@@ -128,15 +55,18 @@ std::optional<Figures> Measure(const std::string& base, const TreeSpec& tree, bo
 
 int Driver(bool smoke) {
     const std::string base = smoke ? "listora-bench-smoke" : "listora-bench";
-    const std::vector<TreeSpec> trees = BenchmarkTrees(smoke);
-    const int runs = smoke ? 1 : 5;
+    std::vector<TreeSpec> trees = BenchmarkTrees(smoke);
+    // The scale figure, after the pairs; its medians are of three.
+    if (!smoke) trees.push_back(kMillionTree);
     bool ratios = true, growth = true, memory = true;
     std::vector<Figures> plain, rich;
-    std::printf("through Listora.exe, medians of %d (seconds less the 1 s start delay):\n", runs);
+    std::printf("through Listora.exe, medians of %d (%d for a million files; seconds less the 1 s start delay):\n",
+                smoke ? 1 : 5, 3);
     std::printf("%-12s %7s %8s %18s %18s %9s %9s\n", "tree", "files", "walk s", "plain s (ratio)", "rich s (ratio)", "peak MB",
                 "limit MB");
     for (const TreeSpec& tree : trees) {
         CreateDirectoryA(("C:\\" + base).c_str(), nullptr);
+        const int runs = smoke ? 1 : tree.files >= kMillionTree.files ? 3 : 5;
         const auto first = EnsureTree("C:\\" + base, tree) ? Measure(base, tree, false, runs) : std::nullopt;
         const auto second = first ? Measure(base, tree, true, runs) : std::nullopt;
         if (!second) {
@@ -160,8 +90,8 @@ int Driver(bool smoke) {
     }
     // A run of its own: counting slows the window a little.
     WritePreset(false);
-    Session session;
-    const auto counted = session.Open(base, trees.front().name) ? session.Transfer(true) : std::nullopt;
+    Session session("C:\\" + base + "\\" + trees.front().name);
+    const auto counted = session.main ? session.Transfer(true) : std::nullopt;
     const double changes = counted ? counted->first : -1;
     if (changes < 0) return 1;
     std::printf("status line of %s: %.0f changes a second\n", trees.front().name, changes);

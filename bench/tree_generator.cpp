@@ -51,6 +51,11 @@ std::vector<TreeSpec> BenchmarkTrees(bool smoke) {
     return {{"deep-100000", true, 100000}, {"deep-200000", true, 200000}, {"wide-100000", false, 100000}, {"wide-200000", false, 200000}};
 }
 
+std::vector<TreeSpec> StressTrees(bool smoke) {
+    if (smoke) return {{"stress-20000", true, 20000}};
+    return {{"stress-100000", true, 100000}};
+}
+
 void GenerateTree(const TreeSpec& tree, TreeSink& sink) {
     if (tree.deep) {
         GenerateDeepTree(tree.files, 100, sink);

@@ -34,4 +34,8 @@ struct TreeSpec {
 // Deep and wide trees of 100,000 and 200,000 files, each pair in that order;
 // with `smoke`, two tiny ones.
 std::vector<TreeSpec> BenchmarkTrees(bool smoke);
+// The scale figure's tree: 1,000 folders of 1,000 files.
+inline constexpr TreeSpec kMillionTree{"wide-1000000", false, 1000000};
+// The trees the stress runs contest and change; with `smoke`, a small one.
+std::vector<TreeSpec> StressTrees(bool smoke);
 void GenerateTree(const TreeSpec& tree, TreeSink& sink);

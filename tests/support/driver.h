@@ -7,6 +7,7 @@
 #include <psapi.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -91,7 +92,7 @@ inline void PressKey(HWND anyWindowOfTheProgram, UINT key) {  // to the window w
 }
 inline void ChooseSystemMenuItem(HWND window, UINT id) { ::PostMessageA(window, WM_SYSCOMMAND, id, 0); }
 
-struct ResourceUse { DWORD gdiObjects, windows; SIZE_T committedBytes, peakWorkingSet; };  // GDI objects: an icon owns bitmaps too
+struct ResourceUse { DWORD gdiObjects, windows, handles; SIZE_T committedBytes, peakWorkingSet; };  // GDI objects: an icon owns bitmaps too
 
 class Program {  // one run of a program, killed with the object when still running
 public:
@@ -125,12 +126,19 @@ public:
         ::ReadProcessMemory(m_process.get(), table, entries.data(), entries.size(), nullptr);
         PROCESS_MEMORY_COUNTERS memory{};
         ::GetProcessMemoryInfo(m_process.get(), &memory, sizeof memory);
-        ResourceUse use{0, Windows(::GetDesktopWindow()), memory.PagefileUsage, memory.PeakWorkingSetSize};
+        ResourceUse use{0, Windows(::GetDesktopWindow()), Handles(), memory.PagefileUsage, memory.PeakWorkingSetSize};
         for (std::size_t type = 14; type < entries.size(); type += 24) use.gdiObjects += entries[type] != 0;
         return use;
     }
 
 private:
+    DWORD Handles() const {  // Wine's GetProcessHandleCount says 0: the system's handle table, its entries of 24 bytes
+        struct Entry { ULONG process; BYTE type, flags; USHORT handle; void* object; ACCESS_MASK access; };
+        std::vector<char> table(1 << 24);
+        if (::NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), table.data(), ULONG(table.size()), nullptr) != 0) return 0;
+        const auto* entries = reinterpret_cast<const Entry*>(table.data() + sizeof(void*));
+        return DWORD(std::count_if(entries, entries + *reinterpret_cast<const ULONG*>(table.data()), [&](const Entry& e) { return e.process == Id(); }));
+    }
     DWORD Windows(HWND parent) const {  // its own below `parent`, at any depth
         DWORD count = 0, owner = 0;
         for (HWND child = nullptr; (child = ::FindWindowExA(parent, child, nullptr, nullptr));)
