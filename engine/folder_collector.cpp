@@ -132,6 +132,7 @@ void FolderCollector::FillFileList(std::size_t index, std::string_view extension
     const std::string pattern = FilePattern(path, extension);
     path += '\\';
     const std::size_t length = path.size();
+    const bool alone = m_files.Count() == 0;
     if (seen != m_seenFolders.end()) {
         for (std::size_t i = seen->second.first; i < seen->second.first + seen->second.count; ++i) {
             const SeenFile& file = m_seenFiles[i];
@@ -142,7 +143,8 @@ void FolderCollector::FillFileList(std::size_t index, std::string_view extension
             if (!entry.isDirectory) AddFile(path, length, entry.name, entry.size);
         });
     }
-    m_files.Sort();
+    // The files of one folder share its path, which their keys can leave out.
+    m_files.Sort(alone ? length - 1 : 0);
 }
 
 std::string FolderCollector::FilePattern(std::string_view folder, std::string_view extension) {

@@ -20,12 +20,12 @@ std::string_view SortedPathList::At(std::size_t index) const {
     return std::string_view(m_texts).substr(entry.offset, entry.length);
 }
 
-void SortedPathList::Sort() {
+void SortedPathList::Sort(std::size_t commonPrefix) {
     // Keys for all entries in one buffer, built once, dropped after sorting.
     std::string keys;
     std::vector<std::size_t> keyEnds(m_entries.size());
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        m_ordering.AppendSortKey(At(i), keys);
+        m_ordering.AppendSortKey(At(i).substr(std::min(commonPrefix, m_entries[i].length)), keys);
         keyEnds[i] = keys.size();
     }
     const auto key = [&](std::size_t i) {

@@ -19,8 +19,13 @@ public:
     void Reset();
     void Add(std::string_view path, std::uint64_t size = 0);
     // Orders every entry added so far. Texts that collate equal keep their
-    // byte order, so the result never depends on the order of adding.
-    void Sort();
+    // byte order, so the result never depends on the order of adding. When
+    // every entry begins with the same `commonPrefix` bytes and a separator
+    // after them (the files of one folder), the keys are made from the
+    // separator on: the order is the same, as each name still follows the
+    // separator (a mark such as the long vowel weighs as what precedes it),
+    // and a key of a name costs a fraction of one of its whole path.
+    void Sort(std::size_t commonPrefix = 0);
 
     std::size_t Count() const { return m_entries.size(); }
     std::string_view At(std::size_t index) const;
