@@ -16,7 +16,7 @@ std::string AsciiLower(std::string_view text) {
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-// The switches that take a value, and those that stand alone.
+// The switches that take a value after them.
 constexpr std::string_view kExtension = "/ext:";
 constexpr std::string_view kOutput = "/out:";
 }  // namespace
@@ -95,10 +95,9 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
             if (line.outputFile.empty()) return fail(CommandLineError::EmptyOutputFile, argument);
         } else if (lower == "/utf8") {
             line.utf8 = true;
-        } else if (lower == "/quiet") {
         } else if (lower == "/sendto" || lower == "/sendto:remove") {
             name = "/sendto";
-        } else {
+        } else if (lower != "/quiet") {  // which was read before
             return fail(CommandLineError::UnknownSwitch, argument);
         }
         if (!given.emplace(name, argument).second) return fail(CommandLineError::RepeatedSwitch, argument);
