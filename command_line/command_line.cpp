@@ -58,6 +58,9 @@ std::vector<std::string> SplitArguments(std::string_view commandLine) {
 ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
     ParsedCommandLine parsed;
     CommandLine& line = parsed.line;
+    // Known first: a quiet run shows no box, not even the usage or a fault
+    // before it.
+    line.quiet = std::ranges::any_of(arguments, [](const std::string& argument) { return AsciiLower(argument) == "/quiet"; });
     if (std::ranges::find(arguments, "/?") != arguments.end()) {
         line.action = CommandLine::Action::Usage;
         return parsed;
@@ -67,8 +70,6 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
         parsed.argument = argument;
         return parsed;
     };
-    // Known first: a quiet run shows no box, not even for a fault before it.
-    line.quiet = std::ranges::any_of(arguments, [](const std::string& argument) { return AsciiLower(argument) == "/quiet"; });
     // Each switch once, under one name: the presets and the two forms of
     // /sendto share theirs. The first given is kept for the messages.
     std::map<std::string, std::string> given;
