@@ -1,5 +1,5 @@
 # The front door. `make test` installs what is missing, builds and runs every test.
-.PHONY: test bootstrap native sanitize tsan windows windows-i686 program run screenshot dist bench stress
+.PHONY: test bootstrap native sanitize tsan windows windows-i686 program run screenshot dist bench stress fuzz lint
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
@@ -15,11 +15,12 @@ native:
 	cmake --build --preset native -j $(JOBS)
 	ctest --preset native -j $(JOBS)
 
-# The core tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
-# any finding stops the test that made it.
+# The core tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the fuzz targets over their committed corpus; any finding stops the test
+# that made it.
 sanitize:
 	cmake --preset native-sanitize >/dev/null
-	cmake --build --preset native-sanitize -j $(JOBS) --target core_tests
+	cmake --build --preset native-sanitize -j $(JOBS) --target core_tests fuzz_targets
 	ctest --preset native-sanitize -j $(JOBS) -E artwork_is_current
 
 # The core tests again under ThreadSanitizer: the folders are read ahead on
@@ -83,3 +84,31 @@ stress: bootstrap
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows -j $(JOBS) --target stress_bench
 	$(WITH_WINE) build/windows/stress_bench.exe
+
+# Each fuzz target (tests/fuzz) for FUZZ_SECONDS under libFuzzer with the
+# sanitizers (clang 14), from the committed corpus; new inputs go to
+# build/fuzz/corpus, an input that fails to build/fuzz/findings.
+FUZZ_TARGETS = $(patsubst tests/fuzz/%_fuzz.cpp,%,$(wildcard tests/fuzz/*_fuzz.cpp))
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/bootstrap fuzz
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_targets
+	@mkdir -p build/fuzz/findings
+	@for t in $(FUZZ_TARGETS); do \
+	    mkdir -p build/fuzz/corpus/$$t; \
+	    build/fuzz/$${t}_fuzz build/fuzz/corpus/$$t tests/fuzz/corpus/$$t -max_total_time=$(FUZZ_SECONDS) \
+	        -timeout=10 -artifact_prefix=build/fuzz/findings/$$t- >build/fuzz/$$t.log 2>&1 \
+	        || { tail -n 40 build/fuzz/$$t.log; echo "fuzz: $$t failed; see build/fuzz/findings"; exit 1; }; \
+	    echo "fuzz: $$t: $$(grep -a '^Done' build/fuzz/$$t.log)"; \
+	done
+
+# clang-tidy over the core's sources (checks in .clang-tidy); any warning
+# fails. Its counts of what it left out of other code are dropped.
+LINT_SOURCES = $(wildcard text/*.cpp engine/*.cpp presets/*.cpp browser/*.cpp about/*.cpp command_line/*.cpp)
+lint: SHELL := /bin/bash
+lint: .SHELLFLAGS := -o pipefail -c
+lint:
+	@scripts/bootstrap lint
+	cmake --preset lint >/dev/null
+	clang-tidy-14 -p build/lint --quiet $(LINT_SOURCES) 2>&1 | sed '/^[0-9]* warnings\? generated\.$$/d'
