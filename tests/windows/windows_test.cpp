@@ -427,21 +427,18 @@ TEST(SendToShortcutsTest, AddMakesOneShortcutAPresetToThisProgramRemoveTakesThem
     const std::wstring folder = SendToFolder().value_or(L"");
     ASSERT_TRUE(AddSendToShortcuts());
     ASSERT_TRUE(AddSendToShortcuts());  // made again over the old ones
-    const std::string names[] = {"Listora 設定１", "Listora 設定２", "Listora 設定３"};
-    for (int preset = 1; preset <= 3; ++preset) {
+    for (const auto& [preset, name] : {std::pair(1, "設定１"), std::pair(2, "設定２"), std::pair(3, "設定３")}) {
         const std::wstring path = SendToShortcutPath(folder, preset);
-        EXPECT_EQ(Utf8FromUtf16(path), Utf8FromUtf16(folder) + "\\" + names[preset - 1] + ".lnk");
+        EXPECT_EQ(Utf8FromUtf16(path), Utf8FromUtf16(folder) + "\\Listora " + name + ".lnk");
         IShellLinkW* link = nullptr;
         IPersistFile* file = nullptr;
-        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
-        link->QueryInterface(IID_PPV_ARGS(&file));
-        EXPECT_EQ(file->Load(path.c_str(), STGM_READ), S_OK);
+        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)), link->QueryInterface(IID_PPV_ARGS(&file));
         wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, icon[MAX_PATH] = {};
         int index = -1;
+        EXPECT_EQ(file->Load(path.c_str(), STGM_READ), S_OK);
         link->GetPath(target, MAX_PATH, nullptr, 0), link->GetArguments(arguments, MAX_PATH), link->GetIconLocation(icon, MAX_PATH, &index);
-        EXPECT_EQ(std::wstring(target), ProgramPath());
-        EXPECT_EQ(std::wstring(arguments), L"/" + std::to_wstring(preset));
-        EXPECT_EQ(std::wstring(icon) + L"," + std::to_wstring(index), ProgramPath() + L",0");
+        EXPECT_EQ(std::wstring(target) + L" /" + std::to_wstring(preset) + L" " + icon + L"," + std::to_wstring(index),
+                  ProgramPath() + L" " + arguments + L" " + ProgramPath() + L",0");
         file->Release(), link->Release();
     }
     EXPECT_TRUE(RemoveSendToShortcuts());
