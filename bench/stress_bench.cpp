@@ -90,7 +90,7 @@ bool Changing(const std::string& root, const std::set<std::string>& before) {
     Session session(root);
     if (!session.main) return false;
     std::atomic<bool> running = true;
-    std::set<std::string> made, touched;  // files made at some moment; folders of the tree made or emptied
+    std::set<std::string> made;  // files that existed at some moment of the run besides the tree's own
     std::thread changer([&] {
         std::vector<std::string> folders;
         for (const std::string& file : before) folders.push_back(file.substr(0, file.rfind('\\')));
