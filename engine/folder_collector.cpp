@@ -8,7 +8,8 @@
 
 FolderCollector::FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text,
                                  ProgressSink* searchProgress)
-    : m_search(search), m_searchProgress(searchProgress), m_text(text), m_collected(ordering), m_files(ordering), m_children(ordering) {}
+    : m_search(search), m_searchProgress(searchProgress), m_text(text), m_collected(ordering), m_files(ordering), m_children(ordering),
+      m_seen(ordering) {}
 
 void FolderCollector::AddBackslash(std::string& path) const { m_text.AddBackslash(path); }
 
@@ -34,7 +35,7 @@ void FolderCollector::Walk(SortedPathList& target, std::string& folder, int fold
     if (childLevel > maximum) return;
     const bool descend = childLevel < maximum;
     const std::size_t length = folder.size();
-    const std::size_t firstFile = m_seenFiles.size();
+    const std::size_t firstFile = m_seen.Count();
     // Sub-folders are walked after the search has ended, so that a folder's
     // kept files stay together and only one search is open at a time.
     std::vector<std::pair<std::string, bool>> below;
@@ -42,8 +43,9 @@ void FolderCollector::Walk(SortedPathList& target, std::string& folder, int fold
     const bool searched = m_search.Search(folder + "*.*", [&](const FoundEntry& entry) {
         if (!entry.isDirectory) {
             if (m_keepFiles) {
-                m_seenFiles.push_back({m_seenNames.size(), entry.name.size(), entry.size});
-                m_seenNames += entry.name;
+                m_seenName.resize(1);
+                m_seenName += entry.name;
+                m_seen.Add(m_seenName, entry.size);
             }
             return;
         }
@@ -57,7 +59,9 @@ void FolderCollector::Walk(SortedPathList& target, std::string& folder, int fold
     if (m_keepFiles && searched) {
         std::string key = folder;
         RemoveBackslash(key);
-        m_seenFolders[key] = {firstFile, m_seenFiles.size() - firstFile};
+        // Keyed from the "\" on, as FillFileList would key them.
+        m_seen.Sort(0, firstFile);
+        m_seenFolders[key] = {firstFile, m_seen.Count() - firstFile};
     }
     // The sub-folders are searched next, each before the folders below it:
     // announced, they may be read meanwhile. A link may turn out to lead
@@ -103,8 +107,7 @@ StartFolder FolderCollector::CollectFolders(std::string_view startPath, bool sub
     RemoveBackslash(start.text);
     m_collected.Reset();
     m_collected.Add(start.text);
-    m_seenNames.clear();
-    m_seenFiles.clear();
+    m_seen.Reset();
     m_seenFolders.clear();
     m_keepFiles = extension == "*";
     WalkFolders(m_collected, start.normalised, subFolders ? std::max(subFolderDepth, 0) : 0, start.depth);
@@ -135,9 +138,10 @@ void FolderCollector::FillFileList(std::size_t index, std::string_view extension
     const bool alone = m_files.Count() == 0;
     if (seen != m_seenFolders.end()) {
         for (std::size_t i = seen->second.first; i < seen->second.first + seen->second.count; ++i) {
-            const SeenFile& file = m_seenFiles[i];
-            AddFile(path, length, std::string_view(m_seenNames).substr(file.offset, file.length), file.size);
+            AddFile(path, length, m_seen.At(i).substr(1), m_seen.SizeAt(i));
         }
+        // The walk sorted them.
+        if (alone) return;
     } else {
         m_search.Search(pattern, [&](const FoundEntry& entry) {
             if (!entry.isDirectory) AddFile(path, length, entry.name, entry.size);

@@ -67,12 +67,7 @@ private:
         bool identified;
     };
 
-    // Files seen by the collecting walk: one range of m_seenFiles per folder.
-    struct SeenFile {
-        std::size_t offset;  // of the name in m_seenNames
-        std::size_t length;
-        std::uint64_t size;
-    };
+    // Files seen by the collecting walk: one range of m_seen per folder.
     struct SeenRange {
         std::size_t first;
         std::size_t count;
@@ -92,7 +87,9 @@ private:
     SortedPathList m_files;
     SortedPathList m_children;
     bool m_keepFiles = false;
-    std::string m_seenNames;
-    std::vector<SeenFile> m_seenFiles;
+    // Each file the walk kept, as "\" and its name, sorted folder by folder
+    // as soon as the folder is read: while the readers still read ahead.
+    SortedPathList m_seen;
+    std::string m_seenName = "\\";
     std::unordered_map<std::string, SeenRange> m_seenFolders;  // by folder path, no trailing separator
 };

@@ -25,7 +25,9 @@ public:
     // separator on: the order is the same, as each name still follows the
     // separator (a mark such as the long vowel weighs as what precedes it),
     // and a key of a name costs a fraction of one of its whole path.
-    void Sort(std::size_t commonPrefix = 0);
+    // With `first`, only the entries from there on are ordered, among
+    // themselves.
+    void Sort(std::size_t commonPrefix = 0, std::size_t first = 0);
 
     std::size_t Count() const { return m_entries.size(); }
     std::string_view At(std::size_t index) const;
