@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <map>
 
+#include "text/text_services.h"
+
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Switches are matched without regard to case; the text is UTF-8.
 std::string AsciiLower(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    TextServices::Utf8().MakeLowerAscii(lower);
     return lower;
 }
 

@@ -63,16 +63,18 @@ int ShowUsage(const ParsedCommandLine& parsed) {
 int RunOneShotTransfer(const CommandLine& line) {
     const TextServices names = TextServices::Utf8();
     std::vector<std::string> folders;
+    std::vector<std::wstring> listed;  // the same, wide, to compare
     for (const std::string& path : line.paths) {
         std::string folder = Attributes(path) & FILE_ATTRIBUTE_DIRECTORY ? path : FolderOf(names, path);
         // Names differ in case only where the file system is told to care.
-        const std::wstring wide = Utf16FromUtf8(folder);
-        const bool listed = std::ranges::any_of(folders, [&](const std::string& other) {
-            const std::wstring otherWide = Utf16FromUtf8(other);
-            return ::CompareStringOrdinal(wide.data(), static_cast<int>(wide.size()), otherWide.data(),
-                                          static_cast<int>(otherWide.size()), TRUE) == CSTR_EQUAL;
+        std::wstring wide = Utf16FromUtf8(folder);
+        const bool twice = std::ranges::any_of(listed, [&](const std::wstring& other) {
+            return ::CompareStringOrdinal(wide.data(), static_cast<int>(wide.size()), other.data(),
+                                          static_cast<int>(other.size()), TRUE) == CSTR_EQUAL;
         });
-        if (!listed) folders.push_back(std::move(folder));
+        if (twice) continue;
+        folders.push_back(std::move(folder));
+        listed.push_back(std::move(wide));
     }
     CopyProgressDialog dialog;
     const std::string extension = ExtensionFromEntry(SystemTextServices(), AnsiFromUtf16(Utf16FromUtf8(line.extension)));
