@@ -1,14 +1,24 @@
 # The front door. `make test` installs what is missing, builds and runs every test.
-.PHONY: test bootstrap native sanitize tsan windows windows-i686 program run screenshot dist bench stress fuzz lint
+.PHONY: test bootstrap format format-check native sanitize tsan windows windows-i686 program run screenshot dist bench stress fuzz lint
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 WITH_WINE = scripts/with-wine --prefix build/windows/wineprefix
 
-test: bootstrap native sanitize tsan windows windows-i686
+test: bootstrap format-check native sanitize tsan windows windows-i686
 
 bootstrap:
 	@scripts/bootstrap
+
+# Every C++ file of the repository, product and tests alike, as .clang-format says.
+CLANG_FORMAT = clang-format-14
+FORMATTED = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path ./build -prune -o -name '*.cpp' -print -o -name '*.h' -print)
+
+format: bootstrap
+	$(CLANG_FORMAT) -i $(FORMATTED)
+
+format-check: bootstrap
+	@$(CLANG_FORMAT) --dry-run -Werror $(FORMATTED) || { echo "format-check: run make format"; exit 1; }
 
 native:
 	cmake --preset native >/dev/null

@@ -25,7 +25,9 @@ constexpr int kFolders = 10;
 constexpr int kRuns = 7;
 constexpr UINT kRun = WM_APP + 1;
 
-double Since(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double Since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -58,8 +60,8 @@ private:
 
     // Selects `name` in the folder list and opens it as a double click does.
     bool Open(const std::string& name, bool timed) {
-        const LRESULT index = ::SendMessageA(List(IDC_FOLDER_LIST), LB_FINDSTRINGEXACT, -1,
-                                             reinterpret_cast<LPARAM>(name.c_str()));
+        const LRESULT index =
+            ::SendMessageA(List(IDC_FOLDER_LIST), LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(name.c_str()));
         if (index < 0) return false;
         ::SendMessageA(List(IDC_FOLDER_LIST), LB_SETCURSEL, index, 0);
         const Clock::time_point start = Clock::now();

@@ -66,7 +66,8 @@ LRESULT CALLBACK WatchTimer(int code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK WatchStatus(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_SETTEXT && g_dialog.running && GetDlgCtrlID(call->hwnd) == IDC_STATUS) {
+    if (code == HC_ACTION && call->message == WM_SETTEXT && g_dialog.running &&
+        GetDlgCtrlID(call->hwnd) == IDC_STATUS) {
         ++g_dialog.statusChanges;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -96,10 +97,10 @@ int Measure(const std::string& kind, const std::string& root, const std::string&
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     } else {
         // A small visible window with a status line, as the progress dialog has.
-        const UniqueWindow window(CreateWindowExA(0, "STATIC", "listora bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                                                0, 400, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
-        const HWND status = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 5, 40, 380, 20, window.get(), nullptr,
-                                            GetModuleHandleA(nullptr), nullptr);
+        const UniqueWindow window(CreateWindowExA(0, "STATIC", "listora bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                                  400, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+        const HWND status = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 5, 40, 380, 20, window.get(),
+                                            nullptr, GetModuleHandleA(nullptr), nullptr);
         const auto pump = [] {
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -139,7 +140,8 @@ Result Run(const std::string& kind, const std::string& root, int runs) {
     const std::string out = root + ".result";
     for (int i = 0; i < runs; ++i) {
         DeleteFileA(out.c_str());
-        support::Program(_pgmptr, "measure " + kind + " \"" + root + "\" \"" + out + "\"").WaitForExit(support::milliseconds(INFINITE));
+        support::Program(_pgmptr, "measure " + kind + " \"" + root + "\" \"" + out + "\"")
+            .WaitForExit(support::milliseconds(INFINITE));
         double seconds = 0;
         std::size_t peak = 0;
         std::size_t listing = 0;
@@ -187,8 +189,9 @@ int Driver(bool smoke) {
         const double limit = kMemoryAllowance + kListingMultiple * std::max(plain.back().listing, all.back().listing);
         const double plainRatio = plain.back().seconds / walk.seconds;
         const double allRatio = all.back().seconds / walk.seconds;
-        std::printf("%-12s %9zu %9.3f %9.3f (%5.2fx) %9.3f (%5.2fx) %12.1f %12.1f\n", tree.name, tree.files, walk.seconds,
-                    plain.back().seconds, plainRatio, all.back().seconds, allRatio, peak / mb, limit / mb);
+        std::printf("%-12s %9zu %9.3f %9.3f (%5.2fx) %9.3f (%5.2fx) %12.1f %12.1f\n", tree.name, tree.files,
+                    walk.seconds, plain.back().seconds, plainRatio, all.back().seconds, allRatio, peak / mb,
+                    limit / mb);
         met = met && plainRatio <= kMaxEngineRatio && allRatio <= kMaxEngineRatio && peak <= limit;
         if (&tree == &trees.front()) {
             const Result dialog = Run("dialog", root, runs);
@@ -197,8 +200,9 @@ int Driver(bool smoke) {
                 return 1;
             }
             const double dialogRatio = dialog.seconds / walk.seconds;
-            std::printf("%-12s through the progress dialog: %.3f s (%.2fx walk), status line repainted %.0f times a second\n",
-                        tree.name, dialog.seconds, dialogRatio, dialog.paintsPerSecond);
+            std::printf(
+                "%-12s through the progress dialog: %.3f s (%.2fx walk), status line repainted %.0f times a second\n",
+                tree.name, dialog.seconds, dialogRatio, dialog.paintsPerSecond);
             met = met && dialogRatio <= kMaxEngineRatio && (smoke || dialog.paintsPerSecond >= kMinRepaintsPerSecond);
         }
     }
@@ -211,9 +215,10 @@ int Driver(bool smoke) {
                         allGrowth);
             met = met && plainGrowth <= kMaxGrowth && allGrowth <= kMaxGrowth;
         }
-        std::printf("targets (engine and dialog <= %.1fx walk, growth <= %.1fx, peak <= 64 MB + %dx listing, "
-                    "status >= %.0f repaints/s): %s\n",
-                    kMaxEngineRatio, kMaxGrowth, kListingMultiple, kMinRepaintsPerSecond, met ? "met" : "MISSED");
+        std::printf(
+            "targets (engine and dialog <= %.1fx walk, growth <= %.1fx, peak <= 64 MB + %dx listing, "
+            "status >= %.0f repaints/s): %s\n",
+            kMaxEngineRatio, kMaxGrowth, kListingMultiple, kMinRepaintsPerSecond, met ? "met" : "MISSED");
     }
     return smoke || met ? 0 : 2;
 }

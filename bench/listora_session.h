@@ -34,11 +34,17 @@ inline double Median(std::vector<double> values) {
 // `rich` adds line numbers (six digits with zeros, ":" and a blank after), sizes and full folder headers.
 inline void WritePreset(bool rich) {
     ForgetPresets();
-    const std::pair<const char*, const char*> values[] = {
-        {"DEF_SUB_FOLDER", "100"}, {"DEF_SUB_NUMBER_01", "9"}, {"DEF_FOLDER_CHECK", "100"},
-        {"DEF_FOLDER_COMB", rich ? "100" : "000"}, {"DEF_LINENUMBER", rich ? "100" : "000"}, {"DEF_SEP_TYPE", "100"},
-        {"DEF_NUMBERLEN_01", "6"}, {"DEF_ZERO_CHECK", "100"}, {"DEF_SEP_BEFORE_01", "0"}, {"DEF_SEP_AFTER_01", "1"},
-        {"DEF_FILE_SIZE", rich ? "100" : "000"}};
+    const std::pair<const char*, const char*> values[] = {{"DEF_SUB_FOLDER", "100"},
+                                                          {"DEF_SUB_NUMBER_01", "9"},
+                                                          {"DEF_FOLDER_CHECK", "100"},
+                                                          {"DEF_FOLDER_COMB", rich ? "100" : "000"},
+                                                          {"DEF_LINENUMBER", rich ? "100" : "000"},
+                                                          {"DEF_SEP_TYPE", "100"},
+                                                          {"DEF_NUMBERLEN_01", "6"},
+                                                          {"DEF_ZERO_CHECK", "100"},
+                                                          {"DEF_SEP_BEFORE_01", "0"},
+                                                          {"DEF_SEP_AFTER_01", "1"},
+                                                          {"DEF_FILE_SIZE", rich ? "100" : "000"}};
     for (const auto& [name, value] : values) SetRawPreset(name, REG_SZ, value);
 }
 
@@ -59,20 +65,22 @@ struct Session {
 
     // One transfer: its seconds from the click less the start delay and the listing's bytes; with `countStatus`
     // the status line's changes a second instead of the seconds. `during` is asked again and again meanwhile.
-    std::optional<std::pair<double, std::size_t>> Transfer(bool countStatus = false,
-                                                           const std::function<void()>& during = [] {}) {
+    std::optional<std::pair<double, std::size_t>> Transfer(
+        bool countStatus = false, const std::function<void()>& during = [] {}) {
         const Clock::time_point start = Clock::now();
         Click(::GetDlgItem(main, IDOK));
         if (!Poll([&] { return !::IsWindowEnabled(main); }, 30)) return std::nullopt;
         std::string shown;
         std::size_t changes = 0;
         HWND status = nullptr;
-        const bool ended = Poll([&] {
-            if (countStatus && !status) status = ::GetDlgItem(Progress(), IDC_STATUS);
-            if (status && Text(status) != shown) shown = Text(status), ++changes;
-            during();
-            return ::IsWindowEnabled(main) != FALSE;
-        }, 600);
+        const bool ended = Poll(
+            [&] {
+                if (countStatus && !status) status = ::GetDlgItem(Progress(), IDC_STATUS);
+                if (status && Text(status) != shown) shown = Text(status), ++changes;
+                during();
+                return ::IsWindowEnabled(main) != FALSE;
+            },
+            600);
         const double seconds = Since(start) - kStartDelaySeconds;
         if (!ended) return std::nullopt;
         return std::pair(countStatus ? changes / seconds : seconds, ClipboardText().value_or("").size());

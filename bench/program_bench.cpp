@@ -62,8 +62,8 @@ int Driver(bool smoke) {
     std::vector<Figures> plain, rich;
     std::printf("through Listora.exe, medians of %d (%d for a million files; seconds less the 1 s start delay):\n",
                 smoke ? 1 : 5, 3);
-    std::printf("%-12s %7s %8s %18s %18s %9s %9s\n", "tree", "files", "walk s", "plain s (ratio)", "rich s (ratio)", "peak MB",
-                "limit MB");
+    std::printf("%-12s %7s %8s %18s %18s %9s %9s\n", "tree", "files", "walk s", "plain s (ratio)", "rich s (ratio)",
+                "peak MB", "limit MB");
     for (const TreeSpec& tree : trees) {
         CreateDirectoryA(("C:\\" + base).c_str(), nullptr);
         const int runs = smoke ? 1 : tree.files >= kMillionTree.files ? 3 : 5;
@@ -84,8 +84,10 @@ int Driver(bool smoke) {
         memory = memory && peak <= limit;
     }
     for (std::size_t i = 0; i + 1 < trees.size() && !smoke; i += 2) {
-        const double plainGrowth = plain[i + 1].seconds / plain[i].seconds, richGrowth = rich[i + 1].seconds / rich[i].seconds;
-        std::printf("growth %s -> %s: plain %.2fx, rich %.2fx\n", trees[i].name, trees[i + 1].name, plainGrowth, richGrowth);
+        const double plainGrowth = plain[i + 1].seconds / plain[i].seconds,
+                     richGrowth = rich[i + 1].seconds / rich[i].seconds;
+        std::printf("growth %s -> %s: plain %.2fx, rich %.2fx\n", trees[i].name, trees[i + 1].name, plainGrowth,
+                    richGrowth);
         growth = growth && plainGrowth <= kMaxGrowth && richGrowth <= kMaxGrowth;
     }
     // A run of its own: counting slows the window a little.
@@ -98,10 +100,11 @@ int Driver(bool smoke) {
     ForgetPresets();
     if (smoke) return 0;
     const auto said = [](bool met) { return met ? "met" : "not met"; };
-    std::printf("targets: transfer <= %.1fx walk %s; growth <= %.1fx %s; peak <= 64 MB + %dx listing %s; "
-                "status >= %.0f changes/s %s\n",
-                kMaxRatio, said(ratios), kMaxGrowth, said(growth), kListingMultiple, said(memory),
-                kMinStatusChangesPerSecond, said(changes >= kMinStatusChangesPerSecond));
+    std::printf(
+        "targets: transfer <= %.1fx walk %s; growth <= %.1fx %s; peak <= 64 MB + %dx listing %s; "
+        "status >= %.0f changes/s %s\n",
+        kMaxRatio, said(ratios), kMaxGrowth, said(growth), kListingMultiple, said(memory), kMinStatusChangesPerSecond,
+        said(changes >= kMinStatusChangesPerSecond));
     return 0;
 }
 }  // namespace

@@ -45,9 +45,11 @@ struct Watch {
     void operator()() {
         if (Since(last) < 0.01) return;
         last = Clock::now();
-        if (const HWND box = ::FindWindowA("#32770", "Listora")) failureSaid = true, ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        if (const HWND box = ::FindWindowA("#32770", "Listora"))
+            failureSaid = true, ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         DWORD_PTR ignored = 0;
-        if (const HWND progress = session.Progress()) ::SendMessageTimeoutA(progress, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
+        if (const HWND progress = session.Progress())
+            ::SendMessageTimeoutA(progress, WM_NULL, 0, 0, SMTO_BLOCK, 10000, &ignored);
         longestAnswer = std::max(longestAnswer, Since(last));
     }
     Session& session;
@@ -78,11 +80,13 @@ bool Contested(const std::string& root, const std::string& whole) {
     running = false;
     contester.join();
     const std::string text = ClipboardText(CF_UNICODETEXT).value_or("");
-    const bool continued = text.size() > kTheirs.size() && text.starts_with(kTheirs) && whole.ends_with(text.substr(kTheirs.size()));
-    std::printf("contested clipboard: %s in %.2f s; the window answered within %.3f s; their text %s; the listing %s; %s\n",
-                run ? "ended" : "did NOT end", run ? run->first : 0, watch.longestAnswer, wrote ? "written" : "NOT written",
-                continued ? "continued after it to its end" : "NOT continued whole",
-                watch.failureSaid ? "a failure was said" : "no failure said");
+    const bool continued =
+        text.size() > kTheirs.size() && text.starts_with(kTheirs) && whole.ends_with(text.substr(kTheirs.size()));
+    std::printf(
+        "contested clipboard: %s in %.2f s; the window answered within %.3f s; their text %s; the listing %s; %s\n",
+        run ? "ended" : "did NOT end", run ? run->first : 0, watch.longestAnswer, wrote ? "written" : "NOT written",
+        continued ? "continued after it to its end" : "NOT continued whole",
+        watch.failureSaid ? "a failure was said" : "no failure said");
     return run && wrote && continued && !watch.failureSaid && watch.longestAnswer < 0.5;
 }
 
@@ -119,9 +123,10 @@ bool Changing(const std::string& root, const std::set<std::string>& before) {
     std::size_t strange = 0, missing = 0;
     for (const std::string& file : listed) strange += !before.contains(file) && !made.contains(file);
     for (const std::string& file : before) missing += !listed.contains(file);
-    std::printf("changing tree: %s in %.2f s with %zu files made meanwhile; %zu lines, %zu naming no file that existed, "
-                "%zu files of the tree missing\n", run ? "ended" : "did NOT end", run ? run->first : 0, made.size(),
-                listed.size(), strange, missing);
+    std::printf(
+        "changing tree: %s in %.2f s with %zu files made meanwhile; %zu lines, %zu naming no file that existed, "
+        "%zu files of the tree missing\n",
+        run ? "ended" : "did NOT end", run ? run->first : 0, made.size(), listed.size(), strange, missing);
     return run && strange == 0 && missing == 0 && !watch.failureSaid;
 }
 
@@ -136,11 +141,13 @@ bool Soak(const std::string& root, int transfers) {
     }
     const ResourceUse after = session.program.Resources();
     const bool bounded = after.gdiObjects <= settled.gdiObjects + 8 && after.windows <= settled.windows + 4 &&
-                         after.handles <= settled.handles + 16 && after.committedBytes <= settled.committedBytes + 4 * 1024 * 1024;
-    std::printf("soak: %d transfers in one run; after the 5th and the last: GDI objects %lu -> %lu, windows %lu -> %lu, "
-                "handles %lu -> %lu, committed %.1f -> %.1f MB\n", transfers, settled.gdiObjects, after.gdiObjects,
-                settled.windows, after.windows, settled.handles, after.handles, settled.committedBytes / 1048576.0,
-                after.committedBytes / 1048576.0);
+                         after.handles <= settled.handles + 16 &&
+                         after.committedBytes <= settled.committedBytes + 4 * 1024 * 1024;
+    std::printf(
+        "soak: %d transfers in one run; after the 5th and the last: GDI objects %lu -> %lu, windows %lu -> %lu, "
+        "handles %lu -> %lu, committed %.1f -> %.1f MB\n",
+        transfers, settled.gdiObjects, after.gdiObjects, settled.windows, after.windows, settled.handles, after.handles,
+        settled.committedBytes / 1048576.0, after.committedBytes / 1048576.0);
     return bounded;
 }
 

@@ -9,7 +9,8 @@ namespace {
 void AddGeneratedFile(TreeSink& sink, const std::string& folder, std::size_t number) {
     static constexpr const char* kExtensions[] = {".txt", ".TXT", ".log", ".Data", ""};
     char name[48];
-    std::snprintf(name, sizeof name, "%s_%06zu%s", number % 3 == 0 ? "Report" : "note", number, kExtensions[number % 5]);
+    std::snprintf(name, sizeof name, "%s_%06zu%s", number % 3 == 0 ? "Report" : "note", number,
+                  kExtensions[number % 5]);
     const std::uint64_t size = number % 7 == 0 ? 0 : (number * 7919u) % 5000000u;
     sink.AddFile(folder.empty() ? std::string(name) : folder + "\\" + name, size);
 }
@@ -48,7 +49,10 @@ void GenerateWideTree(std::size_t files, TreeSink& sink) {
 
 std::vector<TreeSpec> BenchmarkTrees(bool smoke) {
     if (smoke) return {{"deep-300", true, 300}, {"wide-300", false, 300}};
-    return {{"deep-100000", true, 100000}, {"deep-200000", true, 200000}, {"wide-100000", false, 100000}, {"wide-200000", false, 200000}};
+    return {{"deep-100000", true, 100000},
+            {"deep-200000", true, 200000},
+            {"wide-100000", false, 100000},
+            {"wide-200000", false, 200000}};
 }
 
 std::vector<TreeSpec> StressTrees(bool smoke) {

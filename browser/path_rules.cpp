@@ -10,9 +10,7 @@ std::string WithSeparator(const TextServices& text, std::string_view path) {
 }
 }  // namespace
 
-std::string FolderPattern(const TextServices& text, std::string_view path) {
-    return WithSeparator(text, path) + "*.*";
-}
+std::string FolderPattern(const TextServices& text, std::string_view path) { return WithSeparator(text, path) + "*.*"; }
 
 std::string FilePattern(const TextServices& text, std::string_view path, std::string_view extension) {
     std::string pattern = WithSeparator(text, path) + "*.";

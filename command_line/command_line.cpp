@@ -61,7 +61,8 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
     CommandLine& line = parsed.line;
     // Known first: a quiet run shows no box, not even the usage or a fault
     // before it.
-    line.quiet = std::ranges::any_of(arguments, [](const std::string& argument) { return AsciiLower(argument) == "/quiet"; });
+    line.quiet =
+        std::ranges::any_of(arguments, [](const std::string& argument) { return AsciiLower(argument) == "/quiet"; });
     if (std::ranges::find(arguments, "/?") != arguments.end()) {
         line.action = CommandLine::Action::Usage;
         return parsed;
@@ -86,7 +87,8 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
             name = "preset";
             line.action = CommandLine::Action::Transfer;
             line.preset = lower[1] - '0';
-        } else if (lower.size() > 1 && std::all_of(lower.begin() + 1, lower.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        } else if (lower.size() > 1 &&
+                   std::all_of(lower.begin() + 1, lower.end(), [](char c) { return c >= '0' && c <= '9'; })) {
             return fail(CommandLineError::BadPreset, argument);
         } else if (lower.starts_with(kExtension)) {
             name = kExtension;
@@ -106,8 +108,10 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
     }
     if (given.contains("/sendto")) {
         const std::string& sendTo = given["/sendto"];
-        if (given.size() > 1 + given.count("/quiet") || !line.paths.empty()) return fail(CommandLineError::SendToAlone, sendTo);
-        line.action = AsciiLower(sendTo) == "/sendto" ? CommandLine::Action::AddSendTo : CommandLine::Action::RemoveSendTo;
+        if (given.size() > 1 + given.count("/quiet") || !line.paths.empty())
+            return fail(CommandLineError::SendToAlone, sendTo);
+        line.action =
+            AsciiLower(sendTo) == "/sendto" ? CommandLine::Action::AddSendTo : CommandLine::Action::RemoveSendTo;
     } else if (line.action == CommandLine::Action::Transfer) {
         if (line.paths.empty()) return fail(CommandLineError::NoPath, given["preset"]);
     } else {

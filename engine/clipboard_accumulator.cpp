@@ -5,7 +5,8 @@
 #include "engine/clipboard.h"
 #include "engine/clock.h"
 
-ClipboardAccumulator::ClipboardAccumulator(Clipboard& clipboard, Clock& clock) : m_clipboard(clipboard), m_clock(clock) {}
+ClipboardAccumulator::ClipboardAccumulator(Clipboard& clipboard, Clock& clock)
+    : m_clipboard(clipboard), m_clock(clock) {}
 
 bool ClipboardAccumulator::Clear() {
     m_text.clear();

@@ -15,7 +15,8 @@ public:
 class SteadyClock : public Clock {
 public:
     std::chrono::milliseconds Now() override {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
     }
     void Wait(std::chrono::milliseconds duration) override { std::this_thread::sleep_for(duration); }
 };

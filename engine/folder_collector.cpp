@@ -8,8 +8,8 @@
 
 FolderCollector::FolderCollector(DirectorySearch& search, const StringOrdering& ordering, const TextServices& text,
                                  ProgressSink* searchProgress)
-    : m_search(search), m_searchProgress(searchProgress), m_text(text), m_collected(ordering), m_files(ordering), m_children(ordering),
-      m_seen(ordering) {}
+    : m_search(search), m_searchProgress(searchProgress), m_text(text), m_collected(ordering), m_files(ordering),
+      m_children(ordering), m_seen(ordering) {}
 
 void FolderCollector::AddBackslash(std::string& path) const { m_text.AddBackslash(path); }
 
@@ -117,7 +117,8 @@ StartFolder FolderCollector::CollectFolders(std::string_view startPath, bool sub
     std::vector<std::string> next;
     for (std::size_t i = 0; i < m_collected.Count() && !extension.empty(); ++i) {
         const std::string_view folder = m_collected.At(i);
-        if (extension != "*" || !m_seenFolders.contains(std::string(folder))) next.push_back(FilePattern(folder, extension));
+        if (extension != "*" || !m_seenFolders.contains(std::string(folder)))
+            next.push_back(FilePattern(folder, extension));
     }
     if (!next.empty()) m_search.Prefetch(next);
     return start;

@@ -12,7 +12,9 @@
 namespace {
 constexpr std::array<std::string_view, 7> kSeparators = {"", ":", ",", ".", "|", "||", "-"};
 
-std::size_t Count(std::int32_t value) { return static_cast<std::size_t>(std::clamp(value, 0, ListingComposer::kMaxCount)); }
+std::size_t Count(std::int32_t value) {
+    return static_cast<std::size_t>(std::clamp(value, 0, ListingComposer::kMaxCount));
+}
 
 void AppendDecimal(std::string& out, std::uint64_t value) {
     char digits[24];
@@ -23,7 +25,8 @@ void AppendDecimal(std::string& out, std::uint64_t value) {
 // 1234567 gives "1,234,567Byte\t\t".
 void AppendSizeText(std::string& out, std::uint64_t size) {
     char digits[24];
-    const std::size_t count = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, size).ptr - digits);
+    const std::size_t count =
+        static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, size).ptr - digits);
     for (std::size_t i = 0; i < count; ++i) {
         if (i > 0 && (count - i) % 3 == 0) out += ',';
         out += digits[i];
@@ -54,13 +57,14 @@ void ListingComposer::ComposeFolder(std::string_view startPath, std::string_view
     m_lineNumber = 1;
     const bool folderNames = m_options.folderNameOutput != 0;
     const bool foldersOnly = folderNames && m_options.folderOutputType == kFoldersOnly;
-    const StartFolder start =
-        m_collector.CollectFolders(startPath, m_options.subFolders != 0, m_options.subFolderDepth, foldersOnly ? "" : extension);
+    const StartFolder start = m_collector.CollectFolders(startPath, m_options.subFolders != 0, m_options.subFolderDepth,
+                                                         foldersOnly ? "" : extension);
     if (folderNames && m_options.folderOutputType != kFullHeaders) AppendLine(start.text);
     if (foldersOnly) {
         ComposeFoldersOnly(start);
     } else {
-        for (std::size_t i = 0; i < m_collector.CollectedFolders().Count(); ++i) ComposeFolderBlock(i, start, extension);
+        for (std::size_t i = 0; i < m_collector.CollectedFolders().Count(); ++i)
+            ComposeFolderBlock(i, start, extension);
     }
 }
 
@@ -142,7 +146,8 @@ void ListingComposer::ComposeFileLine(std::string_view path, std::uint64_t size,
             m_line.erase(0, std::min(start.normalised.size(), m_line.size()));
         } else if (type == kFullHeaders || type == kRelativeHeaders) {
             if (m_firstFile) {
-                const std::string_view folderPart = std::string_view(m_line).substr(0, nameStart == 0 ? 0 : nameStart - 1);
+                const std::string_view folderPart =
+                    std::string_view(m_line).substr(0, nameStart == 0 ? 0 : nameStart - 1);
                 m_piece.clear();
                 if (type == kFullHeaders) {
                     m_piece = folderPart;

@@ -28,7 +28,8 @@ public:
     // turn collects the folders and appends every piece of its listing (the
     // listings follow each other with nothing between, each numbered from 1),
     // and delivers the result. False when it could not be delivered whole.
-    bool ComposeListing(std::span<const std::string> startPaths, std::string_view extension, const ListingOptions& options);
+    bool ComposeListing(std::span<const std::string> startPaths, std::string_view extension,
+                        const ListingOptions& options);
 
 private:
     void ComposeFolder(std::string_view startPath, std::string_view extension);

@@ -71,7 +71,8 @@ void PrefetchingSearch::Work() {
             m_started.emplace(pattern, result);
         }
         const bool searched = m_search.Search(pattern, [&](const FoundEntry& entry) {
-            result->entries.push_back({result->names.size(), entry.name.size(), entry.isDirectory, entry.isLink, entry.size});
+            result->entries.push_back(
+                {result->names.size(), entry.name.size(), entry.isDirectory, entry.isLink, entry.size});
             result->names += entry.name;
         });
         {

@@ -53,7 +53,7 @@ private:
     const std::size_t m_maxAhead;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<std::string> m_waiting;  // announced, not started; the next one needed first
+    std::deque<std::string> m_waiting;               // announced, not started; the next one needed first
     std::unordered_set<std::string> m_waitingNames;  // the same, to look up
     std::unordered_map<std::string, std::shared_ptr<Result>> m_started;  // not yet asked for
     bool m_stopping = false;

@@ -152,29 +152,29 @@ void AboutDialog::ReleaseLinkCursor() {
 
 INT_PTR AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SETCURSOR:
-        if (!OnSetCursor()) break;
-        // Handled: the default handling would put the arrow back.
-        SetMessageResult(TRUE);
-        return TRUE;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-        OnLinkClick(message);
-        break;
-    case WM_DPICHANGED:
-        ::PostMessageA(m_hWnd, kScaleForDisplay, LOWORD(wParam), 0);
-        break;
-    case kScaleForDisplay:
-        ScaleForDisplay(static_cast<UINT>(wParam));
-        return TRUE;
-    case WM_DESTROY:
-        ReleaseLinkCursor();
-        // The picture controls get their own bitmaps back, to destroy as
-        // they would have, and the scaled copies are deleted.
-        ScaleForDisplay(96);
-        break;
-    default:
-        break;
+        case WM_SETCURSOR:
+            if (!OnSetCursor()) break;
+            // Handled: the default handling would put the arrow back.
+            SetMessageResult(TRUE);
+            return TRUE;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            OnLinkClick(message);
+            break;
+        case WM_DPICHANGED:
+            ::PostMessageA(m_hWnd, kScaleForDisplay, LOWORD(wParam), 0);
+            break;
+        case kScaleForDisplay:
+            ScaleForDisplay(static_cast<UINT>(wParam));
+            return TRUE;
+        case WM_DESTROY:
+            ReleaseLinkCursor();
+            // The picture controls get their own bitmaps back, to destroy as
+            // they would have, and the scaled copies are deleted.
+            ScaleForDisplay(96);
+            break;
+        default:
+            break;
     }
     return CDialog::OnMessage(message, wParam, lParam);
 }

@@ -26,22 +26,22 @@ BOOL ExtensionDialog::OnInitDialog() {
 BOOL ExtensionDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
-        case IDC_CHANGE_EXTENSION:
-            OnChangeButton();
-            return TRUE;
-        case IDC_EXTENSION_CANCEL:
-            OnCancelButton();
-            return TRUE;
-        default:
-            break;
+            case IDC_CHANGE_EXTENSION:
+                OnChangeButton();
+                return TRUE;
+            case IDC_EXTENSION_CANCEL:
+                OnCancelButton();
+                return TRUE;
+            default:
+                break;
         }
     }
     return CDialog::OnCommand(wParam, lParam);
 }
 
 void ExtensionDialog::OnChangeButton() {
-    SystemTextServices().CopyToBuffer(ExtensionFromEntry(SystemTextServices(), m_entryEdit.GetWindowText()), m_newExtension,
-                                      sizeof m_newExtension);
+    SystemTextServices().CopyToBuffer(ExtensionFromEntry(SystemTextServices(), m_entryEdit.GetWindowText()),
+                                      m_newExtension, sizeof m_newExtension);
     OnOK();
 }
 

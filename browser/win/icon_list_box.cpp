@@ -56,9 +56,9 @@ void IconListBox::DrawItem(const DRAWITEMSTRUCT& request) {
 
     // ".." in the folder list has its own icon; the shell is not asked for it.
     const bool goUpIcon = request.CtlID == IDC_FOLDER_LIST && goUp;
-    const UniqueIcon shellIcon = goUpIcon ? UniqueIcon()
-                                          : ShellSmallIcon((m_folder + "\\" + record->text.get()).c_str(),
-                                                           request.CtlID == IDC_FOLDER_LIST);
+    const UniqueIcon shellIcon =
+        goUpIcon ? UniqueIcon()
+                 : ShellSmallIcon((m_folder + "\\" + record->text.get()).c_str(), request.CtlID == IDC_FOLDER_LIST);
     // The resource icons are 32 x 32 with their picture in the top-left
     // 16 x 16 corner; the rest is transparent. All of it scales with the
     // display, so the picture keeps the small icons' size.

@@ -49,7 +49,9 @@ std::string CurrentDirectory() {
     return directory;
 }
 
-bool IsFile(DWORD attributes) { return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY); }
+bool IsFile(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 // The file URL of the help page beside the program; none when it is not there.
 std::optional<std::wstring> HelpPageAddress() {
@@ -132,25 +134,25 @@ void MainDialog::OnOK() {
 
 BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
-    case ID_APP_EXIT_MENU:
-        // Posted, so the dialog ends after this handler, through the close
-        // request's cancel command.
-        ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
-        break;
-    case ID_HELP_CONTENTS:
-        OpenHelp(HELP_CONTENTS);
-        break;
-    case ID_HELP_SEARCH:
-        OpenHelp(HELP_KEY);
-        break;
-    case ID_SETTINGS:
-        ShowSettings();
-        break;
-    case ID_APP_ABOUT:
-        ShowAbout();
-        break;
-    default:
-        break;
+        case ID_APP_EXIT_MENU:
+            // Posted, so the dialog ends after this handler, through the close
+            // request's cancel command.
+            ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+            break;
+        case ID_HELP_CONTENTS:
+            OpenHelp(HELP_CONTENTS);
+            break;
+        case ID_HELP_SEARCH:
+            OpenHelp(HELP_KEY);
+            break;
+        case ID_SETTINGS:
+            ShowSettings();
+            break;
+        case ID_APP_ABOUT:
+            ShowAbout();
+            break;
+        default:
+            break;
     }
     if (OnControlNotification(LOWORD(wParam), HIWORD(wParam))) return TRUE;
     return CDialog::OnCommand(wParam, lParam);
@@ -177,21 +179,21 @@ bool MainDialog::OnControlNotification(int id, int code) {
 
 INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SYSCOMMAND:
-        return OnSysCommand(wParam);
-    case WM_PAINT:
-        return OnPaint();
-    case WM_QUERYDRAGICON:
-        return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
-    case WM_DPICHANGED:
-        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        // The dialog manager goes on to scale the fonts and controls.
-        return FALSE;
-    case WM_DROPFILES:
-        OnDropFiles(reinterpret_cast<HDROP>(wParam));
-        return TRUE;
-    default:
-        return CDialog::OnMessage(message, wParam, lParam);
+        case WM_SYSCOMMAND:
+            return OnSysCommand(wParam);
+        case WM_PAINT:
+            return OnPaint();
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            // The dialog manager goes on to scale the fonts and controls.
+            return FALSE;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return TRUE;
+        default:
+            return CDialog::OnMessage(message, wParam, lParam);
     }
 }
 
@@ -219,7 +221,8 @@ void MainDialog::OpenPath(const std::string& path) {
     GoTo(open);
     // A network path has no drive: the box then shows none.
     m_driveCombo.SetCurSel(m_driveCombo.FindStringExact(open.substr(0, 3).c_str()));
-    if (!folder) m_fileList.SetCurSel(m_fileList.FindStringExact(path.substr(kNames.FindLastSeparator(path) + 1).c_str()));
+    if (!folder)
+        m_fileList.SetCurSel(m_fileList.FindStringExact(path.substr(kNames.FindLastSeparator(path) + 1).c_str()));
 }
 
 void MainDialog::SetItemDpi(UINT dpi) {

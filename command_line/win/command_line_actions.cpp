@@ -45,7 +45,8 @@ ParsedCommandLine ReadCommandLine(std::wstring_view commandLine) {
         path = StartPath(*full);
     }
     // Made full now: the run must not depend on where it is when it writes.
-    if (!parsed.line.outputFile.empty()) parsed.line.outputFile = FullPath(parsed.line.outputFile).value_or(parsed.line.outputFile);
+    if (!parsed.line.outputFile.empty())
+        parsed.line.outputFile = FullPath(parsed.line.outputFile).value_or(parsed.line.outputFile);
     return parsed;
 }
 
@@ -77,7 +78,8 @@ int RunOneShotTransfer(const CommandLine& line) {
         listed.push_back(std::move(wide));
     }
     CopyProgressDialog dialog;
-    const std::string extension = ExtensionFromEntry(SystemTextServices(), AnsiFromUtf16(Utf16FromUtf8(line.extension)));
+    const std::string extension =
+        ExtensionFromEntry(SystemTextServices(), AnsiFromUtf16(Utf16FromUtf8(line.extension)));
     dialog.SetFilterExtension(extension.c_str());
     dialog.SetStartPaths(std::move(folders));
     dialog.m_target = {line.outputFile, line.utf8};

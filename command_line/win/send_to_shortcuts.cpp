@@ -19,7 +19,8 @@ using ComPtr = std::unique_ptr<T, ComRelease>;
 
 bool SaveShortcut(const std::wstring& path, const std::wstring& program, int preset) {
     IShellLinkW* created = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created)))) return false;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created))))
+        return false;
     const ComPtr<IShellLinkW> link(created);
     const std::wstring arguments = L"/" + std::to_wstring(preset);
     IPersistFile* persisted = nullptr;
@@ -60,7 +61,8 @@ bool RemoveSendToShortcuts() {
     bool removed = true;
     for (int preset = 1; preset <= 3; ++preset) {
         const std::wstring path = SendToShortcutPath(*folder, preset);
-        if (!::DeleteFileW(path.c_str()) && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) removed = false;
+        if (!::DeleteFileW(path.c_str()) && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            removed = false;
     }
     return removed;
 }

@@ -57,13 +57,16 @@ void CopyProgressDialog::OnTimer(UINT_PTR id) {
     ComposeListing();
     m_running = false;
     // Closed during the run, the window went at once; the dialog ends now.
-    if (m_cancelled) CDialog::OnCancel();
-    else ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    if (m_cancelled)
+        CDialog::OnCancel();
+    else
+        ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
 }
 
 void CopyProgressDialog::ComposeListing() {
-    m_succeeded = RunTransfer(m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPaths,
-                              m_filterExtension, m_options, m_target);
+    m_succeeded = RunTransfer(
+        m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPaths, m_filterExtension, m_options,
+        m_target);
     if (m_succeeded) return;
     if (m_target.file.empty()) {
         ResourceMessageBox(m_hWnd, IDS_CLIPBOARD_FAILED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
@@ -82,8 +85,10 @@ void CopyProgressDialog::OnCancel() {
     // During a run the window goes at once, but the main window stays
     // disabled until the run has returned: no second transfer can start
     // inside this one.
-    if (m_running) ShowWindow(SW_HIDE);
-    else CDialog::OnCancel();
+    if (m_running)
+        ShowWindow(SW_HIDE);
+    else
+        CDialog::OnCancel();
 }
 
 BOOL CopyProgressDialog::PreTranslateMessage(MSG* msg) {
@@ -93,14 +98,14 @@ BOOL CopyProgressDialog::PreTranslateMessage(MSG* msg) {
 
 INT_PTR CopyProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SHOWWINDOW:
-        OnShowWindow(static_cast<BOOL>(wParam));
-        break;
-    case WM_TIMER:
-        OnTimer(wParam);
-        break;
-    default:
-        break;
+        case WM_SHOWWINDOW:
+            OnShowWindow(static_cast<BOOL>(wParam));
+            break;
+        case WM_TIMER:
+            OnTimer(wParam);
+            break;
+        default:
+            break;
     }
     return CDialog::OnMessage(message, wParam, lParam);
 }

@@ -18,7 +18,8 @@ std::basic_string<Char> ItemText(HWND control, UINT lengthMessage, UINT textMess
 }  // namespace
 
 int CListBox::AddString(const char* text) const {
-    return static_cast<int>(::SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16FromUtf8(text).c_str())));
+    return static_cast<int>(
+        ::SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16FromUtf8(text).c_str())));
 }
 
 int CListBox::FindStringExact(const char* text) const {
@@ -30,7 +31,9 @@ std::string CListBox::GetText(int index) const {
     return Utf8FromUtf16(ItemText<wchar_t>(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index));
 }
 
-std::string CComboBox::GetLBText(int index) const { return ItemText<char>(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index); }
+std::string CComboBox::GetLBText(int index) const {
+    return ItemText<char>(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+}
 
 int CTabCtrl::InsertItem(int index, const char* text) const {
     TCITEMA item{};

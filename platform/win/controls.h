@@ -30,7 +30,9 @@ public:
     void* GetItemDataPtr(int index) const {
         return reinterpret_cast<void*>(::SendMessageA(m_hWnd, LB_GETITEMDATA, index, 0));
     }
-    int SetItemDataPtr(int index, void* data) const { return Send(LB_SETITEMDATA, index, reinterpret_cast<LPARAM>(data)); }
+    int SetItemDataPtr(int index, void* data) const {
+        return Send(LB_SETITEMDATA, index, reinterpret_cast<LPARAM>(data));
+    }
     // Reserves room for `count` more items of `bytes` characters in all.
     void InitStorage(int count, int bytes) const { Send(LB_INITSTORAGE, count, bytes); }
 
@@ -59,7 +61,9 @@ public:
     void* GetItemDataPtr(int index) const {
         return reinterpret_cast<void*>(::SendMessageA(m_hWnd, CB_GETITEMDATA, index, 0));
     }
-    int SetItemDataPtr(int index, void* data) const { return Send(CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(data)); }
+    int SetItemDataPtr(int index, void* data) const {
+        return Send(CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(data));
+    }
 
 private:
     int Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {

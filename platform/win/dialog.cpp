@@ -20,10 +20,10 @@ void CenterOver(HWND dialog, HWND owner) {
     ::GetWindowRect(dialog, &self);
     const LONG width = self.right - self.left;
     const LONG height = self.bottom - self.top;
-    const LONG left = std::clamp((around.left + around.right - width) / 2, area.left,
-                                 std::max(area.left, area.right - width));
-    const LONG top = std::clamp((around.top + around.bottom - height) / 2, area.top,
-                                std::max(area.top, area.bottom - height));
+    const LONG left =
+        std::clamp((around.left + around.right - width) / 2, area.left, std::max(area.left, area.right - width));
+    const LONG top =
+        std::clamp((around.top + around.bottom - height) / 2, area.top, std::max(area.top, area.bottom - height));
     ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 }  // namespace
@@ -113,7 +113,8 @@ void CDialog::ReturnToOwner() {
     if (!m_owner || (active != m_hWnd && active != nullptr)) return;
     ::SetForegroundWindow(m_owner);
     ::SetActiveWindow(m_owner);
-    if (m_ownerFocus && ::IsWindow(m_ownerFocus) && ::IsWindowVisible(m_ownerFocus) && ::IsWindowEnabled(m_ownerFocus)) {
+    if (m_ownerFocus && ::IsWindow(m_ownerFocus) && ::IsWindowVisible(m_ownerFocus) &&
+        ::IsWindowEnabled(m_ownerFocus)) {
         ::SetFocus(m_ownerFocus);
     }
     m_ownerFocus = nullptr;
@@ -126,14 +127,14 @@ void CDialog::BindControl(CWnd& control, int id) {
 
 BOOL CDialog::OnCommand(WPARAM wParam, LPARAM) {
     switch (LOWORD(wParam)) {
-    case IDOK:
-        OnOK();
-        return TRUE;
-    case IDCANCEL:
-        OnCancel();
-        return TRUE;
-    default:
-        return FALSE;
+        case IDOK:
+            OnOK();
+            return TRUE;
+        case IDCANCEL:
+            OnCancel();
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 
@@ -157,53 +158,53 @@ CWnd* CDialog::BoundControl(UINT id) const {
 
 INT_PTR CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-        return OnCommand(wParam, lParam);
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (!OnNotify(wParam, lParam, &result)) return FALSE;
-        SetMessageResult(result);
-        return TRUE;
-    }
-    case WM_DRAWITEM: {
-        const auto& request = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        CWnd* control = BoundControl(request.CtlID);
-        if (!control) return FALSE;
-        control->DrawItem(request);
-        return TRUE;
-    }
-    case WM_MEASUREITEM: {
-        auto& request = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        CWnd* control = BoundControl(request.CtlID);
-        if (!control) return FALSE;
-        control->MeasureItem(request);
-        return TRUE;
-    }
-    case WM_COMPAREITEM: {
-        const auto& request = *reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam);
-        CWnd* control = BoundControl(request.CtlID);
-        if (!control) return FALSE;
-        SetMessageResult(control->CompareItem(request));
-        return TRUE;
-    }
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM: {
-        // Answered directly as the dialog procedure's result; a dialog that
-        // answered FALSE would send every key to the list's first item.
-        CWnd* control = BoundControl(static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam))));
-        if (!control) return -1;
-        return message == WM_VKEYTOITEM ? control->VKeyToItem(LOWORD(wParam), HIWORD(wParam))
-                                        : control->CharToItem(LOWORD(wParam), HIWORD(wParam));
-    }
-    case WM_DELETEITEM: {
-        const auto& request = *reinterpret_cast<const DELETEITEMSTRUCT*>(lParam);
-        CWnd* control = BoundControl(request.CtlID);
-        if (!control) return FALSE;
-        control->DeleteItem(request);
-        return TRUE;
-    }
-    default:
-        return FALSE;
+        case WM_COMMAND:
+            return OnCommand(wParam, lParam);
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (!OnNotify(wParam, lParam, &result)) return FALSE;
+            SetMessageResult(result);
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto& request = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            CWnd* control = BoundControl(request.CtlID);
+            if (!control) return FALSE;
+            control->DrawItem(request);
+            return TRUE;
+        }
+        case WM_MEASUREITEM: {
+            auto& request = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            CWnd* control = BoundControl(request.CtlID);
+            if (!control) return FALSE;
+            control->MeasureItem(request);
+            return TRUE;
+        }
+        case WM_COMPAREITEM: {
+            const auto& request = *reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam);
+            CWnd* control = BoundControl(request.CtlID);
+            if (!control) return FALSE;
+            SetMessageResult(control->CompareItem(request));
+            return TRUE;
+        }
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM: {
+            // Answered directly as the dialog procedure's result; a dialog that
+            // answered FALSE would send every key to the list's first item.
+            CWnd* control = BoundControl(static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam))));
+            if (!control) return -1;
+            return message == WM_VKEYTOITEM ? control->VKeyToItem(LOWORD(wParam), HIWORD(wParam))
+                                            : control->CharToItem(LOWORD(wParam), HIWORD(wParam));
+        }
+        case WM_DELETEITEM: {
+            const auto& request = *reinterpret_cast<const DELETEITEMSTRUCT*>(lParam);
+            CWnd* control = BoundControl(request.CtlID);
+            if (!control) return FALSE;
+            control->DeleteItem(request);
+            return TRUE;
+        }
+        default:
+            return FALSE;
     }
 }
 

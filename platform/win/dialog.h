@@ -29,7 +29,9 @@ public:
     void EndDialog(INT_PTR result);
 
     BOOL IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) != BST_UNCHECKED; }
-    void CheckDlgButton(int id, BOOL checked) const { ::CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED); }
+    void CheckDlgButton(int id, BOOL checked) const {
+        ::CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
     // Binds `control` to the dialog item `id`; owner-draw requests for that
     // item are handed to the control.
     void BindControl(CWnd& control, int id);

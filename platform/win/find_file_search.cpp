@@ -26,8 +26,9 @@ bool FindFileSearch::Search(const std::string& pattern, const Visitor& found) {
 
 std::optional<FolderIdentity> FindFileSearch::IdentifyFolder(const std::string& path) {
     // Opening a folder needs backup semantics; no access right is asked for.
-    const UniqueFile folder(CreateFileW(FileSystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueFile folder(CreateFileW(FileSystemPath(path).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!folder || !GetFileInformationByHandle(folder.get(), &info)) return std::nullopt;
     return FolderIdentity{info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};

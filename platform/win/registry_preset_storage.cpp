@@ -25,8 +25,8 @@ std::string RegistryPresetStorage::Read(std::string_view name) {
     // not fit the 255 bytes asked for and reads as "".
     char buffer[256] = {};
     DWORD size = sizeof buffer - 1;
-    if (RegQueryValueExA(key.get(), std::string(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
-        ERROR_SUCCESS) {
+    if (RegQueryValueExA(key.get(), std::string(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                         &size) != ERROR_SUCCESS) {
         return {};
     }
     // The data carries no terminator of its own; it may carry one early (a

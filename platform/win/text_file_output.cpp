@@ -25,14 +25,15 @@ bool TextFileOutput::Finish() {
     const std::wstring temporary = FileSystemPath(m_path + ".listora-" + std::to_string(::GetCurrentProcessId()));
     bool written = false;
     {
-        const UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        const UniqueFile file(
+            ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         written = m_utf8 ? WriteAll(file.get(), "\xEF\xBB\xBF") && WriteAll(file.get(), m_text)
                          : WriteAll(file.get(), AnsiFromUtf16(Utf16FromUtf8(m_text)));
         written = written && ::FlushFileBuffers(file.get());
     }
-    if (written && ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (written &&
+        ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
     ::DeleteFileW(temporary.c_str());

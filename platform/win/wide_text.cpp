@@ -22,14 +22,16 @@ void Utf16Into(UINT codePage, std::string_view text, wchar_t* out, std::size_t l
 }
 
 std::size_t BytesLength(UINT codePage, DWORD flags, std::wstring_view text) {
-    const int length = ::WideCharToMultiByte(codePage, flags, text.data(), CallLength(text.size()), nullptr, 0, nullptr, nullptr);
+    const int length =
+        ::WideCharToMultiByte(codePage, flags, text.data(), CallLength(text.size()), nullptr, 0, nullptr, nullptr);
     return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
 // The bytes written: none when `length` is too short.
 std::size_t BytesInto(UINT codePage, DWORD flags, std::wstring_view text, char* out, std::size_t length) {
     const int written = length == 0 ? 0
-        : ::WideCharToMultiByte(codePage, flags, text.data(), CallLength(text.size()), out, CallLength(length), nullptr, nullptr);
+                                    : ::WideCharToMultiByte(codePage, flags, text.data(), CallLength(text.size()), out,
+                                                            CallLength(length), nullptr, nullptr);
     return written > 0 ? static_cast<std::size_t>(written) : 0;
 }
 

@@ -104,7 +104,8 @@ bool Win32Clipboard::ReplaceText(std::string_view text) {
     // clipboard is closed.
     if (!first || !EmptyClipboard() || !SetBlock(ascii ? CF_TEXT : CF_UNICODETEXT, std::move(first))) return false;
     const LCID locale = GetUserDefaultLCID();
-    if (!SetBlock(CF_LOCALE, FilledBlock(sizeof locale, [&](void* memory) { std::memcpy(memory, &locale, sizeof locale); }))) {
+    if (!SetBlock(CF_LOCALE,
+                  FilledBlock(sizeof locale, [&](void* memory) { std::memcpy(memory, &locale, sizeof locale); }))) {
         return false;
     }
     return ascii || SetBlock(CF_TEXT, AnsiBlock(wide, wideLength));

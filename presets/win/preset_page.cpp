@@ -64,7 +64,8 @@ constexpr UINT kSeparators[] = {IDS_SEPARATOR_NONE, IDS_SEPARATOR_COLON,      ID
 }  // namespace
 
 PresetPage::PresetPage(const PresetStore& store, int presetIndex)
-    : CDialog(kPageIds[presetIndex].templateId), m_store(store), m_presetIndex(presetIndex), m_ids(kPageIds[presetIndex]) {}
+    : CDialog(kPageIds[presetIndex].templateId), m_store(store), m_presetIndex(presetIndex),
+      m_ids(kPageIds[presetIndex]) {}
 
 std::string PresetPage::EditText(int id) const {
     CWnd edit;
@@ -72,7 +73,9 @@ std::string PresetPage::EditText(int id) const {
     return edit.GetWindowText();
 }
 
-int PresetPage::ListSelection(int id) const { return static_cast<int>(::SendDlgItemMessageA(m_hWnd, id, CB_GETCURSEL, 0, 0)); }
+int PresetPage::ListSelection(int id) const {
+    return static_cast<int>(::SendDlgItemMessageA(m_hWnd, id, CB_GETCURSEL, 0, 0));
+}
 
 BOOL PresetPage::OnInitDialog() {
     CDialog::OnInitDialog();

@@ -8,7 +8,8 @@
 #include "resources/resource.h"
 
 SettingsDialog::SettingsDialog(const PresetStore& store)
-    : CDialog(IDD_SETTINGS), m_store(store), m_pages{PresetPage(store, 0), PresetPage(store, 1), PresetPage(store, 2)} {}
+    : CDialog(IDD_SETTINGS), m_store(store), m_pages{PresetPage(store, 0), PresetPage(store, 1), PresetPage(store, 2)} {
+}
 
 BOOL SettingsDialog::OnInitDialog() {
     CDialog::OnInitDialog();
@@ -74,7 +75,8 @@ void SettingsDialog::OnOK() {
 }
 
 void SettingsDialog::saveFlagValue(int id0, int id1, int id2, std::string_view name) const {
-    const std::array<bool, 3> flags{m_pages[0].IsDlgButtonChecked(id0) != FALSE, m_pages[1].IsDlgButtonChecked(id1) != FALSE,
+    const std::array<bool, 3> flags{m_pages[0].IsDlgButtonChecked(id0) != FALSE,
+                                    m_pages[1].IsDlgButtonChecked(id1) != FALSE,
                                     m_pages[2].IsDlgButtonChecked(id2) != FALSE};
     m_store.writeValue(name, FlagString(flags));
 }
@@ -93,5 +95,6 @@ void SettingsDialog::saveNumberValue(int editId, std::string_view name, const Pr
 }
 
 void SettingsDialog::saveNumberValues(std::string_view base, int PresetPageIds::*edit) const {
-    for (const PresetPage& page : m_pages) saveNumberValue(page.ids().*edit, NumberValueName(base, page.presetIndex()), page);
+    for (const PresetPage& page : m_pages)
+        saveNumberValue(page.ids().*edit, NumberValueName(base, page.presetIndex()), page);
 }

@@ -38,7 +38,8 @@ std::string Decode(std::string_view text) {
             out += static_cast<char>(std::stoi(std::string(text.substr(i + 2, 2)), nullptr, 16)), i += 3;
         } else if (text[i] == '{') {
             const std::string inner(text.substr(i + 1, text.find('}', i) - i - 1));
-            out += inner == "tab" ? std::string("\t") : std::string(std::stoul(inner.substr(2)), inner[0]), i += inner.size() + 1;
+            out += inner == "tab" ? std::string("\t") : std::string(std::stoul(inner.substr(2)), inner[0]),
+                i += inner.size() + 1;
         } else {
             out += text[i];
         }
@@ -49,7 +50,8 @@ std::string Decode(std::string_view text) {
 Lines Rows(const std::filesystem::path& file) {
     Lines rows;
     std::ifstream in(file);
-    for (std::string line; std::getline(in, line);) if (!line.empty() && line[0] != '#') rows.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '#') rows.push_back(line);
     EXPECT_FALSE(rows.empty()) << file;
     return rows;
 }
@@ -67,12 +69,21 @@ Lines Fields(const std::string& row) {
 }
 
 using O = ListingOptions;
-const std::map<std::string, std::int32_t O::*> kOptions = {
-    {"noExtension", &O::noExtension}, {"lowerCase", &O::lowerCase}, {"reverse", &O::reverse}, {"subFolders", &O::subFolders},
-    {"subFolderDepth", &O::subFolderDepth}, {"folderNameOutput", &O::folderNameOutput}, {"folderOutputType", &O::folderOutputType},
-    {"lineNumbers", &O::lineNumbers}, {"separatorType", &O::separatorType}, {"spacesBefore", &O::spacesBefore},
-    {"spacesAfter", &O::spacesAfter}, {"numberWidth", &O::numberWidth}, {"zeroPad", &O::zeroPad}, {"nextFolder", &O::nextFolder},
-    {"fileSize", &O::fileSize}};
+const std::map<std::string, std::int32_t O::*> kOptions = {{"noExtension", &O::noExtension},
+                                                           {"lowerCase", &O::lowerCase},
+                                                           {"reverse", &O::reverse},
+                                                           {"subFolders", &O::subFolders},
+                                                           {"subFolderDepth", &O::subFolderDepth},
+                                                           {"folderNameOutput", &O::folderNameOutput},
+                                                           {"folderOutputType", &O::folderOutputType},
+                                                           {"lineNumbers", &O::lineNumbers},
+                                                           {"separatorType", &O::separatorType},
+                                                           {"spacesBefore", &O::spacesBefore},
+                                                           {"spacesAfter", &O::spacesAfter},
+                                                           {"numberWidth", &O::numberWidth},
+                                                           {"zeroPad", &O::zeroPad},
+                                                           {"nextFolder", &O::nextFolder},
+                                                           {"fileSize", &O::fileSize}};
 
 // One transfer over a tree in memory. Every item shown moves the clock on, so
 // longer listings reach the clipboard in pieces: each a prefix of the whole.
@@ -152,7 +163,8 @@ TEST(ExamplesTest, Listings) {
             // Every form of a start path lists the same: as written and with a "\" added, read ahead or not.
             const std::string& written = c["start"][0];
             std::string withBackslashes = written + "\\";
-            for (std::size_t at = 0; (at = withBackslashes.find(" | ", at)) != std::string::npos; at += 4) withBackslashes.insert(at, "\\");
+            for (std::size_t at = 0; (at = withBackslashes.find(" | ", at)) != std::string::npos; at += 4)
+                withBackslashes.insert(at, "\\");
             for (const auto& [start, readers] : {std::pair(written, 0u), std::pair(withBackslashes, 2u)}) {
                 SCOPED_TRACE(file.path().filename().string() + ", " + c["name"][0] + ", start " + start);
                 Transfer transfer(readers);
@@ -185,11 +197,13 @@ std::string Text(bool value) { return value ? "1" : "0"; }
 // Preset a[0] read from the values a[1]... ("name = text"): the options not 0, or the names read.
 std::string LoadFromPreset(const Lines& a, bool namesRead) {
     MemoryPresetStorage storage;
-    for (const std::string& v : Lines(a.begin() + 1, a.end())) storage.values[v.substr(0, v.find(" = "))] = v.substr(v.find(" = ") + 3);
+    for (const std::string& v : Lines(a.begin() + 1, a.end()))
+        storage.values[v.substr(0, v.find(" = "))] = v.substr(v.find(" = ") + 3);
     ListingOptions options;
     options.LoadFromPreset(PresetStore(storage), std::stoi(a[0]));
     std::string text;
-    for (const auto& [name, m] : kOptions) text += options.*m && !namesRead ? ", " + name + " = " + std::to_string(options.*m) : "";
+    for (const auto& [name, m] : kOptions)
+        text += options.*m && !namesRead ? ", " + name + " = " + std::to_string(options.*m) : "";
     for (const std::string& name : storage.reads) text += namesRead ? ", " + name : "";
     return text.erase(0, 2);
 }
@@ -202,8 +216,9 @@ std::string Bracketed(const Lines& items) {
 
 std::string ParseCommandLine(const std::string& commandLine) {
     static const char* const kActions[] = {"window", "transfer", "add Send To", "remove Send To", "usage"};
-    static const char* const kErrors[] = {"", "UnknownSwitch", "RepeatedSwitch", "NeedsPreset", "BadPreset", "EmptyArgument",
-                                          "EmptyOutputFile", "NoPath", "TooManyPaths", "SendToAlone"};
+    static const char* const kErrors[] = {
+        "",       "UnknownSwitch", "RepeatedSwitch", "NeedsPreset", "BadPreset", "EmptyArgument", "EmptyOutputFile",
+        "NoPath", "TooManyPaths",  "SendToAlone"};
     const ParsedCommandLine parsed = ParseArguments(SplitArguments(commandLine));
     const CommandLine& c = parsed.line;
     if (parsed.error != CommandLineError::None) {
@@ -213,23 +228,40 @@ std::string ParseCommandLine(const std::string& commandLine) {
     if (c.preset) text += " " + std::to_string(c.preset);
     if (!c.extension.empty()) text += " ext=" + c.extension;
     if (!c.outputFile.empty()) text += " out=" + c.outputFile;
-    return text + (c.utf8 ? " utf8" : "") + (c.quiet ? " quiet" : "") + (c.paths.empty() ? "" : " " + Bracketed(c.paths));
+    return text + (c.utf8 ? " utf8" : "") + (c.quiet ? " quiet" : "") +
+           (c.paths.empty() ? "" : " " + Bracketed(c.paths));
 }
 
 const std::map<std::string, std::function<std::string(const TextServices&, const Lines&)>> kRules = {
     {"FindLastSeparator", [](auto& text, auto& a) { return Text(text.FindLastSeparator(a[0])); }},
     {"CountSeparators", [](auto& text, auto& a) { return Text(text.CountSeparators(a[0])); }},
-    {"AddBackslash", [](auto& text, auto& a) { std::string path = a[0]; return text.AddBackslash(path), path; }},
-    {"RemoveBackslash", [](auto& text, auto& a) { std::string path = a[0]; return text.RemoveBackslash(path), path; }},
-    {"MakeLowerAscii", [](auto& text, auto& a) { std::string lowered = a[0]; return text.MakeLowerAscii(lowered), lowered; }},
+    {"AddBackslash",
+     [](auto& text, auto& a) {
+         std::string path = a[0];
+         return text.AddBackslash(path), path;
+     }},
+    {"RemoveBackslash",
+     [](auto& text, auto& a) {
+         std::string path = a[0];
+         return text.RemoveBackslash(path), path;
+     }},
+    {"MakeLowerAscii",
+     [](auto& text, auto& a) {
+         std::string lowered = a[0];
+         return text.MakeLowerAscii(lowered), lowered;
+     }},
     {"CutToBytes", [](auto& text, auto& a) { return std::string(text.CutToBytes(a[0], std::stoul(a[1]))); }},
-    {"CopyToBuffer", [](auto& text, auto& a) {
+    {"CopyToBuffer",
+     [](auto& text, auto& a) {
          std::string buffer(std::stoul(a[1]), 'x');
-         return text.CopyToBuffer(a[0], buffer.data(), buffer.size()), std::string(buffer.c_str()); }},
-    {"BoundedText", [](auto&, auto& a) {
+         return text.CopyToBuffer(a[0], buffer.data(), buffer.size()), std::string(buffer.c_str());
+     }},
+    {"BoundedText",
+     [](auto&, auto& a) {
          std::vector<char> bytes(a[0].begin(), a[0].end());
          if (a[0].size() <= std::stoul(a[1])) bytes.push_back('\0');
-         return std::string(BoundedText(a[0] == "(null)" ? nullptr : bytes.data(), std::stoul(a[1]))); }},
+         return std::string(BoundedText(a[0] == "(null)" ? nullptr : bytes.data(), std::stoul(a[1])));
+     }},
     {"OpenFolder", [](auto& text, auto& a) { return OpenFolder(text, a[0], a[1]); }},
     {"FolderPattern", [](auto& text, auto& a) { return FolderPattern(text, a[0]); }},
     {"FilePattern", [](auto& text, auto& a) { return FilePattern(text, a[0], a[1]); }},
@@ -242,25 +274,44 @@ const std::map<std::string, std::function<std::string(const TextServices&, const
     {"ExtensionFromButton", [](auto& text, auto& a) { return ExtensionFromButton(text, a[0]); }},
     {"FlagAt", [](auto&, auto& a) { return Text(FlagAt(a[0], std::stoi(a[1]))); }},
     {"DigitAt", [](auto&, auto& a) { return std::to_string(DigitAt(a[0], std::stoi(a[1]))); }},
-    {"FlagString", [](auto&, auto& a) { return FlagString({a[0] == "1", a[1] == "1", a[2] == "1"}); }},
-    {"NeedsStoredDigits", [](auto&, auto& a) { return Text(NeedsStoredDigits({std::stoi(a[0]), std::stoi(a[1]), std::stoi(a[2])})); }},
-    {"DigitString", [](auto&, auto& a) { return DigitString({std::stoi(a[0]), std::stoi(a[1]), std::stoi(a[2])}, a[3]); }},
+    {"FlagString",
+     [](auto&, auto& a) {
+         return FlagString({a[0] == "1", a[1] == "1", a[2] == "1"});
+     }},
+    {"NeedsStoredDigits",
+     [](auto&, auto& a) {
+         return Text(NeedsStoredDigits({std::stoi(a[0]), std::stoi(a[1]), std::stoi(a[2])}));
+     }},
+    {"DigitString",
+     [](auto&, auto& a) {
+         return DigitString({std::stoi(a[0]), std::stoi(a[1]), std::stoi(a[2])}, a[3]);
+     }},
     {"NumberValueName", [](auto&, auto& a) { return NumberValueName(a[0], std::stoi(a[1])); }},
     {"ParsePresetNumber", [](auto&, auto& a) { return std::to_string(ParsePresetNumber(a[0])); }},
     {"PresetNumberText", [](auto& text, auto& a) { return PresetNumberText(a[0], text); }},
     {"LoadFromPreset", [](auto&, auto& a) { return LoadFromPreset(a, false); }},
     {"PresetReads", [](auto&, auto& a) { return LoadFromPreset(a, true); }},
-    {"PresetPageEnables", [](auto&, auto& a) {
+    {"PresetPageEnables",
+     [](auto&, auto& a) {
          const PresetPageEnables e = PresetPageEnables::For({a[0] == "1", std::stoi(a[1]), a[2] == "1", a[3] == "1"});
-         return Text(e.folderTypeList) + Text(e.subFolderBox) + Text(e.depthEdit) + Text(e.nextFolderBox) + Text(e.lineNumberOptions); }},
-    {"IsInsideLinkArea", [](auto&, auto& a) {
+         return Text(e.folderTypeList) + Text(e.subFolderBox) + Text(e.depthEdit) + Text(e.nextFolderBox) +
+                Text(e.lineNumberOptions);
+     }},
+    {"IsInsideLinkArea",
+     [](auto&, auto& a) {
          const LinkArea area{std::stol(a[0]), std::stol(a[1]), std::stol(a[2]), std::stol(a[3])};
-         return Text(IsInsideLinkArea(area, std::stol(a[4]), std::stol(a[5]))); }},
-    {"ItemColorsFor", [](auto&, auto& a) {
+         return Text(IsInsideLinkArea(area, std::stol(a[4]), std::stol(a[5])));
+     }},
+    {"ItemColorsFor",
+     [](auto&, auto& a) {
          const ItemColors c = ItemColorsFor(std::stoul(a[0]), std::stoul(a[1]));
-         return !c.draw ? "left as it is" : c.fill == SystemColor::CurrentBackground ? "background"
-                                           : c.text == SystemColor::HighlightText ? "highlighted" : "plain"; }},
-    {"CompareItemRecords", [](auto&, auto& a) { return std::to_string(CompareItemRecords(ItemRecord(a[0]), ItemRecord(a[1]))); }},
+         return !c.draw                                    ? "left as it is"
+                : c.fill == SystemColor::CurrentBackground ? "background"
+                : c.text == SystemColor::HighlightText     ? "highlighted"
+                                                           : "plain";
+     }},
+    {"CompareItemRecords",
+     [](auto&, auto& a) { return std::to_string(CompareItemRecords(ItemRecord(a[0]), ItemRecord(a[1]))); }},
 };
 
 TEST(ExamplesTest, Rules) {
@@ -273,13 +324,19 @@ TEST(ExamplesTest, Rules) {
 }
 
 TEST(ExamplesTest, ClipboardScenarios) {
-    struct Scenario { MemoryClipboard clipboard; ManualClock clock; ClipboardAccumulator accumulator{clipboard, clock}; };
+    struct Scenario {
+        MemoryClipboard clipboard;
+        ManualClock clock;
+        ClipboardAccumulator accumulator{clipboard, clock};
+    };
     std::optional<Scenario> s;
     const std::map<std::string, std::function<void(const Lines&)>> steps = {
         {"wait", [&](auto& a) { s->clock.now += milliseconds(std::stoi(a[0])); }},
         {"append", [&](auto& a) { s->accumulator.Append(a[0]); }},
-        {"append one a millisecond", [&](auto& a) {
-             for (int i = std::stoi(a[0]); i > 0; --i) s->clock.now += milliseconds(1), s->accumulator.Append(";"); }},
+        {"append one a millisecond",
+         [&](auto& a) {
+             for (int i = std::stoi(a[0]); i > 0; --i) s->clock.now += milliseconds(1), s->accumulator.Append(";");
+         }},
         {"clear", [&](auto& a) { EXPECT_EQ(Text(s->accumulator.Clear()), a[0]); }},
         {"finish", [&](auto& a) { EXPECT_EQ(Text(s->accumulator.Finish()), a[0]); }},
         {"other program writes", [&](auto& a) { s->clipboard.WriteByAnotherProgram(a[0]); }},
@@ -287,8 +344,10 @@ TEST(ExamplesTest, ClipboardScenarios) {
         {"other program holds it", [&](auto& a) { s->clipboard.heldForAttempts = std::stoi(a[0]); }},
         {"no memory", [&](auto& a) { s->clipboard.failingAllocations = std::stoi(a[0]); }},
         {"set fails after emptying", [&](auto& a) { s->clipboard.failingSets = std::stoi(a[0]); }},
-        {"writes take", [&](auto& a) { s->clipboard.clock = &s->clock, s->clipboard.writeTakes = milliseconds(std::stoi(a[0])); }},
-        {"clipboard", [&](auto& a) { EXPECT_EQ(s->clipboard.text.value_or(s->clipboard.picture ? "(picture)" : "(empty)"), a[0]); }},
+        {"writes take",
+         [&](auto& a) { s->clipboard.clock = &s->clock, s->clipboard.writeTakes = milliseconds(std::stoi(a[0])); }},
+        {"clipboard",
+         [&](auto& a) { EXPECT_EQ(s->clipboard.text.value_or(s->clipboard.picture ? "(picture)" : "(empty)"), a[0]); }},
         {"published", [&](auto& a) { EXPECT_EQ(s->clipboard.published, a); }},
         {"time", [&](auto& a) { EXPECT_EQ(s->clock.now.count(), std::stoi(a[0])); }},
     };
@@ -296,8 +355,10 @@ TEST(ExamplesTest, ClipboardScenarios) {
     for (const std::string& row : Rows(LISTORA_TEST_DATA "/clipboard.txt")) {
         SCOPED_TRACE(name + " " + row);
         const Lines f = Fields(row);
-        if (row.starts_with("[scenario ")) s.emplace(), name = row;
-        else steps.at(f[0])(Lines(f.begin() + 1, f.end()));
+        if (row.starts_with("[scenario "))
+            s.emplace(), name = row;
+        else
+            steps.at(f[0])(Lines(f.begin() + 1, f.end()));
     }
 }
 }  // namespace

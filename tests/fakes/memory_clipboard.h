@@ -19,7 +19,9 @@ struct ManualClock : Clock {
 // hold it open or write to it. Using it while closed fails the test.
 struct MemoryClipboard : Clipboard {
     // Text, or a picture when there is none.
-    void WriteByAnotherProgram(std::optional<std::string> newText) { text = std::move(newText), picture = !text, ++sequence; }
+    void WriteByAnotherProgram(std::optional<std::string> newText) {
+        text = std::move(newText), picture = !text, ++sequence;
+    }
 
     bool Open() override {
         EXPECT_FALSE(open) << "opened twice";

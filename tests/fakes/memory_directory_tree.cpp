@@ -32,7 +32,8 @@ std::string MemoryDirectoryTree::Key(std::string_view path, std::optional<bool> 
     const std::size_t cut = text.FindLastSeparator(clean);
     const std::string name = clean.substr(cut + 1);
     std::string key = Lower(name, text);
-    if (cut != std::string::npos) key.insert(0, Key(clean.substr(0, cut), directory ? std::optional(true) : std::nullopt) + "\\");
+    if (cut != std::string::npos)
+        key.insert(0, Key(clean.substr(0, cut), directory ? std::optional(true) : std::nullopt) + "\\");
     if (directory) entries.try_emplace(key, Entry{name, "", *directory, false, 0});
     const auto found = entries.find(key);
     return found == entries.end() ? "" : found->second.link.empty() ? key : found->second.link;
@@ -52,9 +53,11 @@ bool MemoryDirectoryTree::Search(const std::string& pattern, const Visitor& foun
         any = true, found({name, entry.directory, !entry.link.empty(), entry.size});
     };
     // A drive root has no "." and "..".
-    if (text.FindLastSeparator(folder->first) != std::string::npos) report(".", folder->second), report("..", folder->second);
+    if (text.FindLastSeparator(folder->first) != std::string::npos)
+        report(".", folder->second), report("..", folder->second);
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-        if (entry->first.starts_with(folder->first + "\\") && text.FindLastSeparator(entry->first) == folder->first.size()) {
+        if (entry->first.starts_with(folder->first + "\\") &&
+            text.FindLastSeparator(entry->first) == folder->first.size()) {
             report(entry->second.name, entry->second);
         }
     }
@@ -63,5 +66,6 @@ bool MemoryDirectoryTree::Search(const std::string& pattern, const Visitor& foun
 
 std::optional<FolderIdentity> MemoryDirectoryTree::IdentifyFolder(const std::string& path) {
     const std::string key = Key(path);
-    return key.empty() || !entries.at(key).directory ? std::nullopt : std::optional(FolderIdentity{1, std::hash<std::string>{}(key)});
+    return key.empty() || !entries.at(key).directory ? std::nullopt
+                                                     : std::optional(FolderIdentity{1, std::hash<std::string>{}(key)});
 }

@@ -30,11 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ParsedCommandLine parsed = ParseArguments(arguments);
     const CommandLine& line = parsed.line;
     FUZZ_REQUIRE(line.quiet == std::ranges::any_of(arguments, [](const std::string& a) {
-                     return a.size() == 6 && std::equal(a.begin(), a.end(), "/quiet", [](char x, char y) { return x == y || (y >= 'a' && x == y - 32); });
+                     return a.size() == 6 && std::equal(a.begin(), a.end(), "/quiet", [](char x, char y) {
+                                return x == y || (y >= 'a' && x == y - 32);
+                            });
                  }));
     if (parsed.error != CommandLineError::None) {
         FUZZ_REQUIRE(parsed.error == CommandLineError::NoPath || parsed.error == CommandLineError::SendToAlone ||
-                     parsed.error == CommandLineError::TooManyPaths || std::ranges::count(arguments, parsed.argument) > 0);
+                     parsed.error == CommandLineError::TooManyPaths ||
+                     std::ranges::count(arguments, parsed.argument) > 0);
     } else if (line.action == CommandLine::Action::Transfer) {
         FUZZ_REQUIRE(line.preset >= 1 && line.preset <= 3 && !line.paths.empty());
     } else if (line.action != CommandLine::Action::Usage) {

@@ -55,8 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string name(fields[i].substr(fields[i].empty() ? 0 : 1));
         std::erase_if(name, [](char c) { return c == '\\' || c == '\n' || c == '\1'; });
         folders.resize(folders.size() - std::min<std::size_t>(folders.size() - 1, (op >> 1) & 3));
-        if (op & 1) tree.AddFile(folders.back() + "\\\1" + std::to_string(i) + "\1" + name, std::uint64_t{op} << (op & 63));
-        else if (!name.empty() && name != "." && name != "..") tree.AddFolder(folders.emplace_back(folders.back() + "\\" + name));
+        if (op & 1)
+            tree.AddFile(folders.back() + "\\\1" + std::to_string(i) + "\1" + name, std::uint64_t{op} << (op & 63));
+        else if (!name.empty() && name != "." && name != "..")
+            tree.AddFolder(folders.emplace_back(folders.back() + "\\" + name));
     }
 
     // The files each start covers, as their lines end; the budget: every
@@ -69,10 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         budget += start.size() + 8;
         for (const auto& [key, entry] : tree.entries) {
             budget += key.size() + (entry.directory ? 8 : kLineMost);
-            if (entry.directory || (options.folderNameOutput && options.folderOutputType == kFoldersOnly) || !key.starts_with(below) ||
-                std::count(key.begin() + below.size(), key.end(), '\\') > depth || !MatchesSearchPattern("*." + extension, entry.name, tree.text)) continue;
+            if (entry.directory || (options.folderNameOutput && options.folderOutputType == kFoldersOnly) ||
+                !key.starts_with(below) || std::count(key.begin() + below.size(), key.end(), '\\') > depth ||
+                !MatchesSearchPattern("*." + extension, entry.name, tree.text))
+                continue;
             std::string line = entry.name;
-            if (options.lowerCase) for (char& c : line) c = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+            if (options.lowerCase)
+                for (char& c : line) c = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
             if (options.noExtension && line.find('.') != std::string::npos) line.erase(line.rfind('.'));
             expected.insert(line);
         }

@@ -13,7 +13,8 @@ namespace {
 // The C library's reading of a decimal number, held to 32 bits.
 std::int32_t LibraryNumber(const std::string& text) {
     using Limits = std::numeric_limits<std::int32_t>;
-    return static_cast<std::int32_t>(std::clamp<long long>(std::strtoll(text.c_str(), nullptr, 10), Limits::min(), Limits::max()));
+    return static_cast<std::int32_t>(
+        std::clamp<long long>(std::strtoll(text.c_str(), nullptr, 10), Limits::min(), Limits::max()));
 }
 }  // namespace
 

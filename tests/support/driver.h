@@ -23,7 +23,8 @@
 namespace support {
 using std::chrono::milliseconds;
 
-inline bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout = milliseconds(15000),  // a cold Wine
+inline bool WaitUntil(const std::function<bool()>& condition,
+                      milliseconds timeout = milliseconds(15000),  // a cold Wine
                       milliseconds every = milliseconds(20)) {
     for (const auto end = std::chrono::steady_clock::now() + timeout; !condition(); ::Sleep(DWORD(every.count())))
         if (std::chrono::steady_clock::now() > end) return false;
@@ -32,12 +33,15 @@ inline bool WaitUntil(const std::function<bool()>& condition, milliseconds timeo
 // Listora.exe's main window once it is shown (its title says it is ready); null after `timeout`.
 inline HWND MainWindow(milliseconds timeout = milliseconds(15000)) {
     HWND main = nullptr;
-    return WaitUntil([&] { return ::IsWindowVisible(main = ::FindWindowA(nullptr, "Listora Version 1.1")); }, timeout) ? main : nullptr;
+    return WaitUntil([&] { return ::IsWindowVisible(main = ::FindWindowA(nullptr, "Listora Version 1.1")); }, timeout)
+               ? main
+               : nullptr;
 }
 
 inline HWND Descendant(HWND window, int id) {  // such as on a page of a tab control
     HWND found = ::GetDlgItem(window, id);
-    for (HWND child = nullptr; !found && (child = ::FindWindowExA(window, child, nullptr, nullptr));) found = Descendant(child, id);
+    for (HWND child = nullptr; !found && (child = ::FindWindowExA(window, child, nullptr, nullptr));)
+        found = Descendant(child, id);
     return found;
 }
 // Wine hands texts across processes as UTF-16 even to the "A" calls: asked wide, given in cp932 (as an "A" call would)
@@ -53,11 +57,14 @@ inline std::vector<std::string> Items(HWND control, UINT countMessage, UINT text
     for (std::size_t i = 0; i < items.size(); ++i) items[i] = Ask(control, textMessage, i, codePage);
     return items;
 }
-inline std::vector<std::string> ListItems(HWND list, UINT codePage = 932) { return Items(list, LB_GETCOUNT, LB_GETTEXT, codePage); }
+inline std::vector<std::string> ListItems(HWND list, UINT codePage = 932) {
+    return Items(list, LB_GETCOUNT, LB_GETTEXT, codePage);
+}
 inline int ComboSelection(HWND combo) { return int(::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
 inline int FindListItem(HWND list, const std::string& text, UINT codePage = 932) {  // -1: none
     const std::vector<std::string> items = ListItems(list, codePage);
-    for (std::size_t i = 0; i < items.size(); ++i) if (items[i] == text) return int(i);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i] == text) return int(i);
     return -1;
 }
 inline bool IsChecked(HWND button) { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -81,7 +88,8 @@ inline void DoubleClickListItem(HWND list, int index) { ClickListItem(list, inde
 inline void Type(HWND window, std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool pair = ::IsDBCSLeadByteEx(932, text[i]) && i + 1 < text.size();
-        ::PostMessageA(window, pair ? WM_IME_CHAR : WM_CHAR, pair ? BYTE(text[i]) << 8 | BYTE(text[i + 1]) : BYTE(text[i]), 1);
+        ::PostMessageA(window, pair ? WM_IME_CHAR : WM_CHAR,
+                       pair ? BYTE(text[i]) << 8 | BYTE(text[i + 1]) : BYTE(text[i]), 1);
         i += pair;
     }
 }
@@ -92,7 +100,10 @@ inline void PressKey(HWND anyWindowOfTheProgram, UINT key) {  // to the window w
 }
 inline void ChooseSystemMenuItem(HWND window, UINT id) { ::PostMessageA(window, WM_SYSCOMMAND, id, 0); }
 
-struct ResourceUse { DWORD gdiObjects, windows, handles; SIZE_T committedBytes, peakWorkingSet; };  // GDI objects: an icon owns bitmaps too
+struct ResourceUse {
+    DWORD gdiObjects, windows, handles;
+    SIZE_T committedBytes, peakWorkingSet;
+};  // GDI objects: an icon owns bitmaps too
 
 class Program {  // one run of a program, killed with the object when still running
 public:
@@ -101,7 +112,8 @@ public:
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
         std::wstring line = Utf16FromUtf8("\"" + exe + "\" " + arguments);
-        ::CreateProcessW(Utf16FromUtf8(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+        ::CreateProcessW(Utf16FromUtf8(exe).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &startup, &info);
         ::CloseHandle(info.hThread);
         m_process.reset(info.hProcess);
     }
@@ -110,13 +122,17 @@ public:
         WaitForExit();  // so that the next run starts alone
     }
     DWORD Id() const { return ::GetProcessId(m_process.get()); }
-    static std::string Beside(const std::string& name) { return std::string(_pgmptr, std::strrchr(_pgmptr, '\\') + 1) + name; }
+    static std::string Beside(const std::string& name) {
+        return std::string(_pgmptr, std::strrchr(_pgmptr, '\\') + 1) + name;
+    }
     std::optional<DWORD> WaitForExit(milliseconds timeout = milliseconds(15000)) const {  // the exit code once ended
         DWORD code = STILL_ACTIVE;
         ::WaitForSingleObject(m_process.get(), DWORD(timeout.count()));
-        return ::GetExitCodeProcess(m_process.get(), &code) && code != STILL_ACTIVE ? std::optional(code) : std::nullopt;
+        return ::GetExitCodeProcess(m_process.get(), &code) && code != STILL_ACTIVE ? std::optional(code)
+                                                                                    : std::nullopt;
     }
-    // Wine's GetGuiResources counts nothing. The PEB points to the GDI objects: 0x10000 entries of 24 bytes, typed at 14.
+    // Wine's GetGuiResources counts nothing. The PEB points to the GDI objects: 0x10000 entries of 24 bytes, typed
+    // at 14.
     ResourceUse Resources() const {
         PROCESS_BASIC_INFORMATION basic{};
         ::NtQueryInformationProcess(m_process.get(), ProcessBasicInformation, &basic, sizeof basic, nullptr);
@@ -133,11 +149,19 @@ public:
 
 private:
     DWORD Handles() const {  // Wine's GetProcessHandleCount says 0: the system's handle table, its entries of 24 bytes
-        struct Entry { ULONG process; BYTE type, flags; USHORT handle; void* object; ACCESS_MASK access; };
+        struct Entry {
+            ULONG process;
+            BYTE type, flags;
+            USHORT handle;
+            void* object;
+            ACCESS_MASK access;
+        };
         std::vector<char> table(1 << 24);
-        if (::NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), table.data(), ULONG(table.size()), nullptr) != 0) return 0;
+        if (::NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), table.data(), ULONG(table.size()), nullptr) != 0)
+            return 0;
         const auto* entries = reinterpret_cast<const Entry*>(table.data() + sizeof(void*));
-        return DWORD(std::count_if(entries, entries + *reinterpret_cast<const ULONG*>(table.data()), [&](const Entry& e) { return e.process == Id(); }));
+        return DWORD(std::count_if(entries, entries + *reinterpret_cast<const ULONG*>(table.data()),
+                                   [&](const Entry& e) { return e.process == Id(); }));
     }
     DWORD Windows(HWND parent) const {  // its own below `parent`, at any depth
         DWORD count = 0, owner = 0;
@@ -148,8 +172,11 @@ private:
     UniqueKernelHandle m_process;
 };
 
-inline bool OpenClipboard() { return WaitUntil([] { return ::OpenClipboard(nullptr); }, milliseconds(2000)); }  // once let go
-inline std::optional<std::string> ClipboardText(UINT format = CF_TEXT) {  // up to its terminator; CF_UNICODETEXT as UTF-8
+inline bool OpenClipboard() {
+    return WaitUntil([] { return ::OpenClipboard(nullptr); }, milliseconds(2000));
+}  // once let go
+inline std::optional<std::string> ClipboardText(
+    UINT format = CF_TEXT) {  // up to its terminator; CF_UNICODETEXT as UTF-8
     std::optional<std::string> text;
     const HANDLE data = OpenClipboard() ? ::GetClipboardData(format) : nullptr;
     if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) {
@@ -165,12 +192,14 @@ inline bool SetClipboardText(std::string_view bytes, UINT format = CF_TEXT) {  /
     const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + 1);
     bytes.copy(static_cast<char*>(::GlobalLock(block)), bytes.size());
     ::GlobalUnlock(block);
-    const bool set = OpenClipboard() && ::EmptyClipboard() && ::SetClipboardData(format, block);  // then the block is its
+    const bool set =
+        OpenClipboard() && ::EmptyClipboard() && ::SetClipboardData(format, block);  // then the block is its
     ::CloseClipboard();
     return set;
 }
 
-using Presets = std::map<std::string, std::pair<DWORD, std::string>>;  // the presets' key as stored: name -> (type, data)
+using Presets =
+    std::map<std::string, std::pair<DWORD, std::string>>;  // the presets' key as stored: name -> (type, data)
 inline void ForgetPresets() { ::RegDeleteTreeA(HKEY_CURRENT_USER, RegistryPresetStorage::kOuterKey); }
 inline Presets PresetSnapshot() {
     Presets values;
@@ -178,7 +207,8 @@ inline Presets PresetSnapshot() {
     ::RegOpenKeyExA(HKEY_CURRENT_USER, RegistryPresetStorage::KeyPath().c_str(), 0, KEY_READ, key.put());
     char name[256], data[1024];
     for (DWORD i = 0, type, nameSize, dataSize; nameSize = sizeof name, dataSize = sizeof data,
-         ::RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, LPBYTE(data), &dataSize) == ERROR_SUCCESS; ++i)
+               ::RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, LPBYTE(data), &dataSize) == ERROR_SUCCESS;
+         ++i)
         values[name] = {type, std::string(data, dataSize)};
     return values;
 }
@@ -198,10 +228,15 @@ public:
     ~TestTree() { Remove(PathOf()); }
     TestTree(const TestTree&) = delete;
     const std::string& Name() const { return m_name; }
-    std::string PathOf(const std::string& relative = {}) const { return "c:\\" + m_name + (relative.empty() ? "" : "\\") + relative; }
-    void AddFolder(const std::string& relative) const { ::CreateDirectoryW(FileSystemPath(PathOf(relative)).c_str(), nullptr); }
+    std::string PathOf(const std::string& relative = {}) const {
+        return "c:\\" + m_name + (relative.empty() ? "" : "\\") + relative;
+    }
+    void AddFolder(const std::string& relative) const {
+        ::CreateDirectoryW(FileSystemPath(PathOf(relative)).c_str(), nullptr);
+    }
     void AddFile(const std::string& relative, std::size_t bytes = 0) const {
-        const UniqueFile file(::CreateFileW(FileSystemPath(PathOf(relative)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const UniqueFile file(::CreateFileW(FileSystemPath(PathOf(relative)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_ALWAYS, 0, nullptr));
         DWORD written = 0;
         ::WriteFile(file.get(), std::string(bytes, 'x').data(), DWORD(bytes), &written, nullptr);
     }
@@ -211,7 +246,8 @@ private:
         WIN32_FIND_DATAW entry;
         const UniqueFind find(::FindFirstFileW(FileSystemPath(path + "\\*").c_str(), &entry));
         for (bool more = bool(find); more; more = ::FindNextFileW(find.get(), &entry))
-            if (entry.cFileName != std::wstring(L".") && entry.cFileName != std::wstring(L"..")) Remove(path + "\\" + Utf8FromUtf16(entry.cFileName));
+            if (entry.cFileName != std::wstring(L".") && entry.cFileName != std::wstring(L".."))
+                Remove(path + "\\" + Utf8FromUtf16(entry.cFileName));
         if (!::DeleteFileW(FileSystemPath(path).c_str())) ::RemoveDirectoryW(FileSystemPath(path).c_str());
     }
     std::string m_name;

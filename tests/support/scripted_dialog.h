@@ -12,7 +12,9 @@ struct ScriptedDialog : Dialog {
     std::vector<std::function<void(ScriptedDialog&)>> steps;
     std::size_t next = 0;
 
-    BOOL OnInitDialog() override { return ::SetTimer(this->m_hWnd, 0x5354, USER_TIMER_MINIMUM, nullptr), Dialog::OnInitDialog(); }
+    BOOL OnInitDialog() override {
+        return ::SetTimer(this->m_hWnd, 0x5354, USER_TIMER_MINIMUM, nullptr), Dialog::OnInitDialog();
+    }
     HWND Item(int id) const { return ::GetDlgItem(this->m_hWnd, id); }
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message != WM_TIMER || wParam != 0x5354) return Dialog::OnMessage(message, wParam, lParam);
