@@ -84,7 +84,7 @@ std::vector<DataCase> ReadCases(const std::vector<std::string>& names, std::stri
         try {
             lines = ReadDataLines(name);
         } catch (const DataError& error) {
-            cases.push_back({name, {}, {}, error.what()});
+            cases.push_back({name, {}, {}, error.what(), {}});
             continue;
         }
         std::vector<DataLine> common;
@@ -95,7 +95,7 @@ std::vector<DataCase> ReadCases(const std::vector<std::string>& names, std::stri
                 continue;
             }
             const std::string caseName = line.text.substr(header.size(), line.text.find(']') - header.size());
-            cases.push_back({caseName, {}, {}, ""});
+            cases.push_back({caseName, {}, {}, "", line});
             if (caseName.empty()) cases.back().error = line.Where() + ": a case without a name";
             if (!testNames.insert(TestName(caseName)).second) {
                 cases.back().name += " " + std::to_string(line.number);
@@ -103,7 +103,7 @@ std::vector<DataCase> ReadCases(const std::vector<std::string>& names, std::stri
             }
         }
         if (cases.size() == first)
-            cases.push_back({name, {}, {}, name + ": no case starts with \"" + std::string(header) + "\""});
+            cases.push_back({name, {}, {}, name + ": no case starts with \"" + std::string(header) + "\"", {}});
         for (std::size_t i = first; i < cases.size(); ++i) cases[i].common = common;
     }
     return cases;

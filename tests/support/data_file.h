@@ -3,6 +3,7 @@
 // Whatever a harness does not understand fails the case, naming the file and the line.
 
 #include <map>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,7 +44,11 @@ struct DataCase {
     std::vector<DataLine> common;
     std::vector<DataLine> lines;
     std::string error;
+    DataLine header;  // the line that begins it
 };
+
+// How a failing parameterised test shows its case.
+inline void PrintTo(const DataCase& dataCase, std::ostream* out) { *out << dataCase.name; }
 
 // The cases of each file: a line starting with `header` (as "[case " or "example ") begins one, named by the rest
 // of the line up to "]" or the end.
