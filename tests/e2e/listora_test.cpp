@@ -8,180 +8,271 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
-#include <regex>
-#include <sstream>
+#include <source_location>
 
 #include "resources/resource.h"
+#include "tests/support/data_file.h"
 #include "tests/support/driver.h"
+#include "tests/support/steps.h"
 
 namespace {
 using namespace support;
-using Strings = std::vector<std::string>;
+using Arguments = Steps::Arguments;
+using Form = Steps::Form;
 
-// The lines of a tests/data file, with \xNN as the byte NN and {c*N} as c N times.
-Strings Data(const std::string& name) {
-    std::ifstream file(LISTORA_TEST_DATA "/" + name);
-    EXPECT_TRUE(file) << name;
-    Strings lines;
-    for (std::string line; std::getline(file, line); lines.push_back(line)) {
-        for (std::smatch m; std::regex_search(line, m, std::regex(R"(\\x([0-9A-Fa-f]{2})|\{(.)\*(\d+)\})"));) {
-            const std::string bytes = m[1].matched ? std::string(1, char(std::stoi(m[1], nullptr, 16)))
-                                                   : std::string(std::stoi(m[3]), m.str(2)[0]);
-            line = m.prefix().str() + bytes + m.suffix().str();
-        }
-    }
-    return lines;
+// What a check sees where there is nothing to show.
+const std::string kNoText = "(no text)";  // no text of the format checked on the clipboard
+const std::string kNoFile = "(no file)";  // nothing at the path of "file:" or "hold"
+const std::string kNoBox = "none";        // no message box of the program's
+const std::string kRunning = "running";   // the program has not ended
+const std::string kEnabled = "yes";
+const std::string kDisabled = "no";
+
+const std::map<std::string, UINT> kKeys = {
+    {"tab", VK_TAB}, {"up", VK_UP}, {"down", VK_DOWN}, {"return", VK_RETURN}, {"escape", VK_ESCAPE}};
+// The values of the presets' registry key, which "preset" writes and a check of the name reads.
+const std::vector<std::string> kPresetValues = {
+    "DEF_NONKAKUCHO",    "DEF_SMALLCHAR",     "DEF_REVERSE",      "DEF_SUB_FOLDER",    "DEF_SUB_NUMBER_01",
+    "DEF_SUB_NUMBER_02", "DEF_SUB_NUMBER_03", "DEF_FOLDER_CHECK", "DEF_FOLDER_COMB",   "DEF_NEXT_FOLDER",
+    "DEF_FILE_SIZE",     "DEF_LINENUMBER",    "DEF_SEP_TYPE",     "DEF_SEP_BEFORE_01", "DEF_SEP_BEFORE_02",
+    "DEF_SEP_BEFORE_03", "DEF_SEP_AFTER_01",  "DEF_SEP_AFTER_02", "DEF_SEP_AFTER_03",  "DEF_NUMBERLEN_01",
+    "DEF_NUMBERLEN_02",  "DEF_NUMBERLEN_03",  "DEF_ZERO_CHECK"};
+
+// The script's UTF-8 in the program's code page, 932; escapes are ASCII, so they still stand for the bytes they name.
+std::string Ansi(const DataLine& line) {
+    const std::string ansi = AnsiFromUtf16(Utf16FromUtf8(line.text));
+    if (Utf8FromAnsi(ansi) != line.text) throw DataError(line, "a character that code page 932 lacks");
+    return ansi;
 }
 
 class ListoraTest : public ::testing::Test {
 protected:
-    void SetUp() override { ForgetPresets(); }
-    HWND Control(int id) const { return ::GetDlgItem(main, id); }
+    ListoraTest() {
+        ForgetPresets();
+        m_states = {
+            {"path", [this] { return Text(Control(IDC_PATH), m_codePage); }},
+            {"extension", [this] { return Text(Control(IDC_EXTENSION_BUTTON), m_codePage); }},
+            {"folders", [this] { return Shown(Control(IDC_FOLDER_LIST), LB_GETCOUNT, LB_GETTEXT, LB_GETCURSEL); }},
+            {"files", [this] { return Shown(Control(IDC_FILE_LIST), LB_GETCOUNT, LB_GETTEXT, LB_GETCURSEL); }},
+            {"drives", [this] { return Shown(Control(IDC_DRIVE_COMBO), CB_GETCOUNT, CB_GETLBTEXT, CB_GETCURSEL); }},
+            {"preset", [this] { return CheckedPresets(); }},
+            {"focus", [this] { return std::to_string(::GetDlgCtrlID(ThreadWindows(m_main).hwndFocus)); }},
+            {"window", [this] { return Text(Active(), m_codePage); }},
+            {"active",
+             [this] {
+                 return Text(ThreadWindows(m_main).hwndActive, m_codePage) + " / " +
+                        Text(::GetForegroundWindow(), m_codePage);
+             }},
+            {"enabled", [this] { return ::IsWindowEnabled(m_main) ? kEnabled : kDisabled; }},
+            {"box", [this] { return BoxText(); }},
+            {"file", [this] { return FileBytes(); }},
+            {"clipboard",
+             [this] { return ClipboardText(m_codePage == CP_UTF8 ? CF_UNICODETEXT : CF_TEXT).value_or(kNoText); }},
+            {"cf_text", [] { return ClipboardText(CF_TEXT).value_or(kNoText); }},
+            {"exit", [this] {
+                 return Started().WaitForExit(milliseconds(0)) ? std::to_string(*Started().WaitForExit()) : kRunning;
+             }}};
+        for (const std::string& name : kPresetValues) m_states[name] = [name] { return PresetSnapshot()[name].second; };
+        for (const auto& [state, read] : m_states) AddCheck(state, "=");
+        for (const char* list : {"folders", "files", "drives"}) AddCheck(list, "has").AddCheck(list, "lacks");
+        m_steps.Add("tree", Form::Rest, 2, [this](auto& a) {
+            if (!a[1].empty() && a[1] != "file") throw DataError(m_line, "a tree is a folder, or with \"file\" a file");
+            const TestTree::Kind kind = a[1].empty() ? TestTree::Kind::Folder : TestTree::Kind::File;
+            m_trees.push_back(std::make_unique<TestTree>(Utf8(a[0]), kind));
+        });
+        m_steps.Add("make", Form::Rest, 2, [this](auto& a) {
+            if (m_trees.empty()) throw DataError(m_line, "no tree to make it in");
+            if (!a[0].ends_with('\\'))
+                return m_trees.back()->AddFile(Utf8(a[0]), a[1].empty() ? 0 : Number(m_line, a[1]));
+            if (!a[1].empty()) throw DataError(m_line, "a folder has no size");
+            m_trees.back()->AddFolder(Utf8(a[0]));
+        });
+        m_steps.Add("preset", Form::Words, 2, [this](auto& a) {
+            if (std::ranges::count(kPresetValues, a[0]) == 0) throw DataError(m_line, "no preset value " + a[0]);
+            SetRawPreset(a[0], REG_SZ, a[1]);
+        });
+        m_steps.Add("start", Form::Rest, 1, [this](auto& a) {
+            m_program.emplace(Program::Beside("Listora.exe"), Utf8(a[0]));
+            m_main = MainWindow();
+        });
+        m_steps.Add("run", Form::Rest, 1,
+                    [this](auto& a) { m_program.emplace(Program::Beside("Listora.exe"), Utf8(a[0])); });
+        m_steps.Add("open", Form::Rest, 1, [this](auto& a) {
+            DoubleClickListItem(Control(IDC_FOLDER_LIST), FindListItem(Control(IDC_FOLDER_LIST), a[0], m_codePage));
+        });
+        m_steps.Add("click", Form::Rest, 2,
+                    [this](auto& a) { ClickListItem(Child(a[0]), FindListItem(Child(a[0]), a[1], m_codePage)); });
+        m_steps.Add("key", Form::Words, 1, [this](auto& a) {
+            if (!kKeys.contains(a[0])) throw DataError(m_line, "no key is called " + a[0]);
+            PressKey(Active(), kKeys.at(a[0]));
+        });
+        m_steps.Add("button", Form::Words, 1, [this](auto& a) { Click(Child(a[0])); });
+        m_steps.Add("type", Form::Rest, 2, [this](auto& a) {
+            const HWND edit = Child(a[0]);
+            ::PostMessageA(edit, EM_SETSEL, 0, -1);  // typed over all of it
+            Type(edit, a[1]);
+        });
+        m_steps.Add("pick", Form::Words, 2, [this](auto& a) {
+            const HWND box = Child(a[0]);
+            ::PostMessageA(box, CB_SETCURSEL, Number(m_line, a[1]), 0);  // then the box tells its page
+            ::PostMessageA(::GetParent(box), WM_COMMAND, MAKEWPARAM(Id(a[0]), CBN_SELCHANGE), LPARAM(box));
+        });
+        m_steps.Add("tab", Form::Words, 1, [this](auto& a) {
+            ::SendMessageA(Descendant(Active(), IDC_PRESET_TABS), TCM_SETCURFOCUS, Number(m_line, a[0]) - 1, 0);
+        });
+        m_steps.Add("menu", Form::Words, 1, [this](auto& a) { ::PostMessageA(m_main, WM_COMMAND, Id(a[0]), 0); });
+        m_steps.Add("system", Form::Words, 1, [this](auto& a) { ChooseSystemMenuItem(Active(), SystemCommand(a[0])); });
+        m_steps.Add("put", Form::Rest, 1, [](auto& a) { SetClipboardText(a[0]); });
+        m_steps.Add("text utf8", Form::Words, 0, [this](auto&) { m_codePage = CP_UTF8; });
+        m_steps.Add("dismiss", Form::Words, 0, [this](auto&) { ::PostMessageA(Box(), WM_COMMAND, IDOK, 0); });
+        m_steps.Add("hold", Form::Rest, 1, [this](auto& a) {
+            m_filePath = a[0];
+            m_held.emplace_back(
+                ::CreateFileA(a[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        });
+        // A listing: the "|" lines below, each a line ended by CR LF, checked at the next step.
+        m_steps.Add("clipboard:", Form::Words, 0, [this](auto&) { Begin("clipboard", m_codePage != CP_UTF8); });
+        m_steps.Add("cf_text:", Form::Words, 0, [this](auto&) { Begin("cf_text", true); });
+        m_steps.Add("file:", Form::Rest, 1, [this](auto& a) {
+            m_filePath = a[0];
+            Begin("file", m_codePage != CP_UTF8);
+        });
+        m_steps.Add("|", Form::Rest, 1, [this](auto& a) {
+            if (m_listing.state.empty()) throw DataError(m_line, "a listing's line, but no listing begun");
+            m_listing.text += a[0] + "\r\n";
+        });
+    }
+
+    // Plays a script: actions are posted to the program; each check waits until it holds.
+    void Play(const std::vector<DataLine>& lines) {
+        for (const DataLine& line : lines) {
+            SCOPED_TRACE(line.Where());
+            const bool listed = line.text.starts_with("|");
+            if (!listed) EndListing();
+            m_line = line;
+            if (listed && !m_listing.state.empty() ? m_listing.ansi : m_codePage != CP_UTF8) m_line.text = Ansi(line);
+            m_steps.Run(m_line);
+        }
+        EndListing();
+    }
+    // Steps written in a test, told by its line.
+    void Play(std::initializer_list<std::string> steps, std::source_location at = std::source_location::current()) {
+        std::vector<DataLine> lines;
+        for (const std::string& step : steps) lines.push_back({"listora_test.cpp", int(at.line()), step});
+        Play(lines);
+    }
+
+    // "STATE RELATION TEXT"; a list has an item also when it is the selected one.
+    ListoraTest& AddCheck(const std::string& state, const std::string& relation) {
+        m_steps.Add(state + " " + relation, Form::Rest, 1, [this, state, relation](const Arguments& arguments) {
+            const std::string expected = state == "focus" ? std::to_string(Id(arguments[0])) : arguments[0];
+            const auto holds = [&] {
+                if (relation == "=") return m_states.at(state)() == expected;
+                const std::string items = " | " + m_states.at(state)() + " | ";
+                const bool has = items.find(" | " + expected + " | ") != std::string::npos ||
+                                 items.find(" | [" + expected + "] | ") != std::string::npos;
+                return has == (relation == "has");
+            };
+            EXPECT_TRUE(WaitUntil(holds)) << m_line.text << "\n  but " << state << " is " << m_states.at(state)();
+        });
+        return *this;
+    }
+    void Begin(const std::string& state, bool ansi) { m_listing = {m_line, state, ansi, ""}; }
+    void EndListing() {
+        if (m_listing.state.empty()) return;
+        EXPECT_EQ(m_states.at(m_listing.state)(), m_listing.text) << m_listing.start.Where();
+        m_listing = {};
+    }
+
+    int Id(const std::string& name) const { return ResourceId(m_line, name); }
+    const Program& Started() const {
+        if (!m_program) throw DataError(m_line, "no program started yet");
+        return *m_program;
+    }
+    // A name of resource.h or SC_CLOSE; NAME+N adds N to the low four bits, which the system keeps for itself.
+    UINT SystemCommand(const std::string& text) const {
+        const std::size_t plus = std::min(text.find('+'), text.size());
+        const long long low = plus == text.size() ? 0 : Number(m_line, text.substr(plus + 1));
+        if (low < 0 || low > 15) throw DataError(m_line, "the low four bits go from 0 to 15");
+        return UINT((text == "SC_CLOSE" ? SC_CLOSE : Id(text.substr(0, plus))) + low);
+    }
+    std::string Utf8(const std::string& text) const { return m_codePage == CP_UTF8 ? text : Utf8FromAnsi(text); }
+    HWND Control(int id) const { return ::GetDlgItem(m_main, id); }
+    HWND Child(const std::string& name) const { return Descendant(Active(), Id(name)); }
     HWND Active() const {  // the main window, or the dialog it waits for
         for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, nullptr, nullptr));)
-            if (::GetWindow(w, GW_OWNER) == main && ::IsWindowVisible(w)) return w;
-        return main;
+            if (::GetWindow(w, GW_OWNER) == m_main && ::IsWindowVisible(w)) return w;
+        return m_main;
     }
-    HWND MessageWindow() const {  // the program's, with its text in a static of id -1
+    HWND Box() const {  // the program's message box, its text in a static of id -1
         DWORD owner = 0;
-        for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr));)
-            if (::GetWindowThreadProcessId(w, &owner) && owner == program->Id() && ::IsWindowVisible(w) &&
-                ::GetDlgItem(w, 0xFFFF))
-                return w;
+        for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr));) {
+            const bool ours = ::GetWindowThreadProcessId(w, &owner) && owner == Started().Id();
+            if (ours && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) return w;
+        }
         return nullptr;
     }
-    static std::string Shown(const Strings& items, LRESULT selected) {  // the selected one in brackets
-        std::string all;
-        for (int i = 0; i < int(items.size()); ++i)
-            all += (i ? " | " : "") + (i == selected ? "[" + items[i] + "]" : items[i]);
-        return all;
+    std::string BoxText() const {  // its first line
+        const std::string text = Box() ? Text(::GetDlgItem(Box(), 0xFFFF), m_codePage) : kNoBox;
+        return text.substr(0, text.find('\n'));
     }
-    std::string State(const std::string& name) const {
-        const HWND list = Control(name == "files" ? IDC_FILE_LIST : IDC_FOLDER_LIST), drives = Control(IDC_DRIVE_COMBO);
-        if (name.starts_with("DEF_")) return PresetSnapshot()[name].second;
-        if (name == "path") return Text(Control(IDC_PATH), codePage);
-        if (name == "extension") return Text(Control(IDC_EXTENSION_BUTTON));
-        if (name == "folders" || name == "files")
-            return Shown(ListItems(list, codePage), ::SendMessageW(list, LB_GETCURSEL, 0, 0));
-        if (name == "drives") return Shown(Items(drives, CB_GETCOUNT, CB_GETLBTEXT), ComboSelection(drives));
-        if (name == "preset")
-            return std::string(IsChecked(Control(IDC_PRESET1)) ? "1" : "") +
-                   (IsChecked(Control(IDC_PRESET2)) ? "2" : "") + (IsChecked(Control(IDC_PRESET3)) ? "3" : "");
-        if (name == "focus") return std::to_string(::GetDlgCtrlID(Focus(main)));
-        if (name == "window") return Text(Active());
-        if (name == "active") {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            ::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info);
-            return Text(info.hwndActive) + " / " + Text(::GetForegroundWindow());
-        }
-        if (name == "enabled") return ::IsWindowEnabled(main) ? "yes" : "no";
-        if (name == "box") {  // the first line of its text
-            const std::string text = MessageWindow() ? Text(::GetDlgItem(MessageWindow(), 0xFFFF), codePage) : "none";
-            return text.substr(0, text.find('\n'));
-        }
-        if (name == "file") {
-            std::ifstream file(filePath, std::ios::binary);
-            return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "(no file)";
-        }
-        if (name == "clipboard" || name == "cf_text") {
-            return ClipboardText(codePage == CP_UTF8 && name == "clipboard" ? CF_UNICODETEXT : CF_TEXT)
-                .value_or("(no text)");
-        }
-        return program->WaitForExit(milliseconds(0)) ? std::to_string(*program->WaitForExit()) : "running";  // exit
+    std::string FileBytes() const {
+        std::ifstream file(m_filePath, std::ios::binary);
+        return file ? std::string(std::istreambuf_iterator<char>(file), {}) : kNoFile;
     }
-    // Plays a script. Actions are posted to the program; each check waits until it holds.
-    void Play(Strings lines) {
-        lines.emplace_back();  // ends a last listing
-        std::string listing;
-        std::string clipboard;  // the format of the listing being read, if any
-        for (const std::string& line : lines) {
-            if (!clipboard.empty() && !line.empty()) {
-                listing += (line == "-" ? "" : line) + "\r\n";
-                continue;
-            }
-            EXPECT_EQ(clipboard.empty() ? listing : State(clipboard), listing);
-            std::istringstream words(line);
-            std::string verb, what, rest;
-            words >> verb >> what;
-            std::getline(words >> std::ws, rest);
-            const auto id = [&] { return std::stoi(what); };
-            const auto control = [&] { return Descendant(Active(), id()); };
-            clipboard =
-                verb == "clipboard:" || verb == "cf_text:" || verb == "file:" ? verb.substr(0, verb.size() - 1) : "";
-            if (verb == "file:" || verb == "hold") filePath = what;
-            if (verb == "hold")
-                held.emplace_back(
-                    ::CreateFileA(what.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-            listing.clear();
-            if (what == "=" || what == "has" || what == "lacks") {
-                const auto holds = [&] {  // a list has an item also when it is selected
-                    const std::string state = " | " + State(verb) + " | ", item = " | " + rest + " | ";
-                    const bool has = state.find(item) != state.npos || state.find(" | [" + rest + "] | ") != state.npos;
-                    return what == "=" ? state == item : has == (what == "has");
-                };
-                EXPECT_TRUE(WaitUntil(holds)) << line << "\n  but " << verb << " is " << State(verb);
-            }
-            if (verb == "tree")
-                trees.push_back(
-                    std::make_unique<TestTree>(what, rest == "file" ? TestTree::Kind::File : TestTree::Kind::Folder));
-            if (verb == "text") codePage = what == "utf8" ? CP_UTF8 : 932;
-            const std::string path = codePage == CP_UTF8 ? what : Utf8FromAnsi(what);  // the trees' paths are UTF-8
-            if (verb == "make" && what.back() == '\\') trees.back()->AddFolder(path);
-            if (verb == "make" && what.back() != '\\') trees.back()->AddFile(path, rest.empty() ? 0 : std::stoul(rest));
-            if (verb == "preset") SetRawPreset(what, REG_SZ, rest);
-            const std::string arguments = what + (rest.empty() ? "" : " " + rest);
-            if (verb == "start" || verb == "run")
-                program.emplace(Program::Beside("Listora.exe"),
-                                codePage == CP_UTF8 ? arguments : Utf8FromAnsi(arguments));
-            if (verb == "start") main = MainWindow();
-            if (verb == "dismiss") ::PostMessageA(MessageWindow(), WM_COMMAND, IDOK, 0);
-            if (verb == "open")
-                DoubleClickListItem(Control(IDC_FOLDER_LIST), FindListItem(Control(IDC_FOLDER_LIST), what, codePage));
-            if (verb == "click") ClickListItem(control(), FindListItem(control(), rest, codePage));
-            if (verb == "key") PressKey(Active(), kKeys.at(what));
-            if (verb == "menu") ::PostMessageA(main, WM_COMMAND, id(), 0);
-            if (verb == "system") ChooseSystemMenuItem(Active(), id());
-            if (verb == "button") Click(control());
-            if (verb == "pick")
-                ::PostMessageA(control(), CB_SETCURSEL, std::stoi(rest), 0);  // then the box tells its page
-            if (verb == "pick")
-                ::PostMessageA(::GetParent(control()), WM_COMMAND, MAKEWPARAM(id(), CBN_SELCHANGE), LPARAM(control()));
-            if (verb == "tab") ::SendMessageA(Descendant(Active(), IDC_PRESET_TABS), TCM_SETCURFOCUS, id() - 1, 0);
-            if (verb == "type") ::PostMessageA(control(), EM_SETSEL, 0, -1);  // typed over all of it
-            if (verb == "type") Type(control(), rest);
-            if (verb == "put") SetClipboardText(what);
-        }
+    std::string CheckedPresets() const {
+        std::string checked;
+        for (const int id : {IDC_PRESET1, IDC_PRESET2, IDC_PRESET3})
+            if (IsChecked(Control(id))) checked += std::to_string(id - IDC_PRESET1 + 1);
+        return checked;
+    }
+    // The items, " | " between them, the selected one in brackets.
+    std::string Shown(HWND list, UINT countMessage, UINT textMessage, UINT selectionMessage) const {
+        const std::vector<std::string> items = Items(list, countMessage, textMessage, m_codePage);
+        const LRESULT selected = ::SendMessageW(list, selectionMessage, 0, 0);
+        std::string shown;
+        for (std::size_t i = 0; i < items.size(); ++i)
+            shown += (i > 0 ? " | " : "") + (LRESULT(i) == selected ? "[" + items[i] + "]" : items[i]);
+        return shown;
     }
 
-    const std::map<std::string, UINT> kKeys{
-        {"tab", VK_TAB}, {"up", VK_UP}, {"down", VK_DOWN}, {"return", VK_RETURN}, {"escape", VK_ESCAPE}};
-    std::vector<std::unique_ptr<TestTree>> trees;  // outlive the program, which may hold them open
-    std::optional<Program> program;
-    HWND main = nullptr;
-    UINT codePage = 932;   // of the script's window texts and names; "text utf8" makes them UTF-8
-    std::string filePath;  // of "file:" and "hold"
-    std::vector<UniqueFile> held;
+    struct Listing {
+        DataLine start;     // the line that begins it
+        std::string state;  // "clipboard", "cf_text" or "file"; empty while no listing is read
+        bool ansi = false;  // its lines are cp932, as the program's texts
+        std::string text;
+    };
+    Steps m_steps;
+    std::map<std::string, std::function<std::string()>> m_states;
+    DataLine m_line;  // the step being played
+    Listing m_listing;
+    std::vector<std::unique_ptr<TestTree>> m_trees;  // outlive the program, which may hold them open
+    std::optional<Program> m_program;
+    HWND m_main = nullptr;
+    UINT m_codePage = 932;   // of the script's texts and names; "text utf8" makes them UTF-8
+    std::string m_filePath;  // of "file:" and "hold"
+    std::vector<UniqueFile> m_held;
 };
 
-TEST_F(ListoraTest, StartsOnCAndBrowsesItsFoldersAndDrives) { Play(Data("e2e_browsing.txt")); }
-TEST_F(ListoraTest, TransfersWhatEachPresetSaysAndKeepsItsCloseRules) { Play(Data("e2e_transfers.txt")); }
-TEST_F(ListoraTest, SavesSettingsThatTheNextTransferUses) { Play(Data("e2e_settings.txt")); }
-TEST_F(ListoraTest, ListsAndBrowsesEveryNameExactly) { Play(Data("e2e_names.txt")); }
-TEST_F(ListoraTest, OpensAboutFromBothMenusAndEndsEveryWayOut) { Play(Data("e2e_exits.txt")); }
+TEST_F(ListoraTest, StartsOnCAndBrowsesItsFoldersAndDrives) { Play(ReadDataLines("e2e_browsing.txt")); }
+TEST_F(ListoraTest, TransfersWhatEachPresetSaysAndKeepsItsCloseRules) { Play(ReadDataLines("e2e_transfers.txt")); }
+TEST_F(ListoraTest, SavesSettingsThatTheNextTransferUses) { Play(ReadDataLines("e2e_settings.txt")); }
+TEST_F(ListoraTest, ListsAndBrowsesEveryNameExactly) { Play(ReadDataLines("e2e_names.txt")); }
+TEST_F(ListoraTest, OpensAboutFromBothMenusAndEndsEveryWayOut) { Play(ReadDataLines("e2e_exits.txt")); }
 TEST_F(ListoraTest, StartsAtAPathListsFoldersWithoutAWindowAndAnswersBadArguments) {
-    Play(Data("e2e_command_line.txt"));
+    Play(ReadDataLines("e2e_command_line.txt"));
 }
 
 TEST_F(ListoraTest, RefillsAThousandFilesTwoHundredTimesWithoutHoldingMoreResources) {
     Play({"tree e2e-refill", "make sub\\", "start", "open e2e-refill", "path = c:\\e2e-refill"});
-    for (int i = 0; i < 1000; ++i) trees.back()->AddFile("file" + std::to_string(i) + ".txt");
+    for (int i = 0; i < 1000; ++i) m_trees.back()->AddFile("file" + std::to_string(i) + ".txt");
     const auto refill = [&](int times) {
         for (int i = 0; i < times; ++i)
             Play({"open sub", "path = c:\\e2e-refill\\sub", "open ..", "path = c:\\e2e-refill"});
-        return program->Resources();
+        return m_program->Resources();
     };
-    const ResourceUse before = refill(5), after = refill(200);  // the shell's caches and the heap settle first
+    const ResourceUse before = refill(5);  // the shell's caches and the heap settle first
+    const ResourceUse after = refill(200);
     Play({"files has file999.txt"});
     EXPECT_GT(before.gdiObjects, 0u);
     // A leak for each item drawn or each refill would be hundreds; the shell may still keep an icon or two.
@@ -189,13 +280,21 @@ TEST_F(ListoraTest, RefillsAThousandFilesTwoHundredTimesWithoutHoldingMoreResour
     EXPECT_LE(after.windows, before.windows + 8);
     EXPECT_LT(after.committedBytes, before.committedBytes + 2 * 1024 * 1024);  // a record a file would be 10 MB
 }
+
+std::string FirstLine(const std::string& path) {
+    std::ifstream file(path);
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
 // Without a help.hlp in the working directory the help commands open the page beside the program through the
 // web-address handler (here one that writes down what it is given), the search at the page's index; a page that
 // is not there is said so.
 TEST_F(ListoraTest, HelpOpensThePageBesideTheProgramTheSearchAtItsIndex) {
     const TestTree tree("e2e-help");  // the handler writes down its URL in it
-    const std::string record = tree.PathOf("url"), page = Program::Beside("Listora.html"),
-                      command = "cmd.exe /c echo %1>" + record;
+    const std::string page = Program::Beside("Listora.html");
+    const std::string command = "cmd.exe /c echo %1>" + tree.PathOf("url");
     UniqueRegKey handler;  // the prefix's own (Wine 8 does not let the user's classes override it), put back at the end
     ::RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                       handler.put(), nullptr);
@@ -208,15 +307,12 @@ TEST_F(ListoraTest, HelpOpensThePageBesideTheProgramTheSearchAtItsIndex) {
     std::replace(url.begin(), url.end(), '\\', '/');
     Play({"start"});
     for (const auto& [id, expected] : {std::pair(ID_HELP_CONTENTS, url), std::pair(ID_HELP_SEARCH, url + "#index")}) {
-        ::DeleteFileA(record.c_str());
-        ::PostMessageA(main, WM_COMMAND, id, 0);
-        std::string line;
-        EXPECT_TRUE(WaitUntil([&] { return std::getline(std::ifstream(record), line) && line.starts_with(expected); }))
-            << line;
+        ::DeleteFileA(tree.PathOf("url").c_str());
+        ::PostMessageA(m_main, WM_COMMAND, id, 0);
+        EXPECT_TRUE(WaitUntil([&] { return FirstLine(tree.PathOf("url")).starts_with(expected); }));
     }
     ::MoveFileA(page.c_str(), (page + ".away").c_str());
-    ::PostMessageA(main, WM_COMMAND, ID_HELP_CONTENTS, 0);
-    EXPECT_TRUE(WaitUntil([&] { return Text(Active()) == "Listora"; }));
+    Play({"menu ID_HELP_CONTENTS", "window = Listora"});
     ::MoveFileA((page + ".away").c_str(), page.c_str());
     ::RegSetValueExA(handler.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser), size);
 }
@@ -227,14 +323,16 @@ std::vector<std::pair<WORD, std::string>> g_helpAsked;
 LRESULT CALLBACK HelpViewer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_COPYDATA) return ::DefWindowProcA(window, message, wParam, lParam);
     const auto* request = static_cast<const char*>(reinterpret_cast<const COPYDATASTRUCT*>(lParam)->lpData);
-    WORD command = 0, fileAt = 0;  // the request: size, command, data, reserved, file offset, data offset
-    std::memcpy(&command, request + 2, 2), std::memcpy(&fileAt, request + 12, 2);
+    WORD command = 0;  // the request: size, command, data, reserved, file offset, data offset
+    WORD fileAt = 0;
+    std::memcpy(&command, request + 2, sizeof command);
+    std::memcpy(&fileAt, request + 12, sizeof fileAt);
     g_helpAsked.emplace_back(command, request + fileAt);
     return TRUE;
 }
 
 TEST_F(ListoraTest, HelpWithAHelpFileInTheWorkingDirectoryAsksTheHelpViewer) {
-    const TestTree& tree = *trees.emplace_back(std::make_unique<TestTree>("e2e-hlp"));  // outlives the program in it
+    const TestTree& tree = *m_trees.emplace_back(std::make_unique<TestTree>("e2e-hlp"));  // outlives the program in it
     tree.AddFile("help.hlp");
     WNDCLASSA viewer{};
     viewer.lpszClassName = "MS_WINHELP";
@@ -246,7 +344,7 @@ TEST_F(ListoraTest, HelpWithAHelpFileInTheWorkingDirectoryAsksTheHelpViewer) {
     ::SetCurrentDirectoryA(tree.PathOf().c_str());  // the program's working directory
     Play({"start"});
     ::SetCurrentDirectoryA(before);
-    ::PostMessageA(main, WM_COMMAND, ID_HELP_CONTENTS, 0), ::PostMessageA(main, WM_COMMAND, ID_HELP_SEARCH, 0);
+    Play({"menu ID_HELP_CONTENTS", "menu ID_HELP_SEARCH"});
     WaitUntil([] {
         for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageA(&msg);
         return g_helpAsked.size() >= 2;

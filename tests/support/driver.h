@@ -23,8 +23,8 @@
 namespace support {
 using std::chrono::milliseconds;
 
-inline bool WaitUntil(const std::function<bool()>& condition,
-                      milliseconds timeout = milliseconds(15000),  // a cold Wine
+// Asks `condition` every `every` until it holds; false after `timeout` (15 s: a cold Wine).
+inline bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout = milliseconds(15000),
                       milliseconds every = milliseconds(20)) {
     for (const auto end = std::chrono::steady_clock::now() + timeout; !condition(); ::Sleep(DWORD(every.count())))
         if (std::chrono::steady_clock::now() > end) return false;
@@ -33,9 +33,8 @@ inline bool WaitUntil(const std::function<bool()>& condition,
 // Listora.exe's main window once it is shown (its title says it is ready); null after `timeout`.
 inline HWND MainWindow(milliseconds timeout = milliseconds(15000)) {
     HWND main = nullptr;
-    return WaitUntil([&] { return ::IsWindowVisible(main = ::FindWindowA(nullptr, "Listora Version 1.1")); }, timeout)
-               ? main
-               : nullptr;
+    const auto shown = [&] { return ::IsWindowVisible(main = ::FindWindowA(nullptr, "Listora Version 1.1")) != FALSE; };
+    return WaitUntil(shown, timeout) ? main : nullptr;
 }
 
 inline HWND Descendant(HWND window, int id) {  // such as on a page of a tab control
@@ -68,10 +67,12 @@ inline int FindListItem(HWND list, const std::string& text, UINT codePage = 932)
     return -1;
 }
 inline bool IsChecked(HWND button) { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-inline HWND Focus(HWND window) {  // in `window`'s thread
+// The focus and the active window of `window`'s thread, as another process sees them.
+inline GUITHREADINFO ThreadWindows(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
 }
 
 inline void Click(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
@@ -94,16 +95,17 @@ inline void Type(HWND window, std::string_view text) {
     }
 }
 inline void PressKey(HWND anyWindowOfTheProgram, UINT key) {  // to the window with the focus
-    const HWND target = Focus(anyWindowOfTheProgram) ? Focus(anyWindowOfTheProgram) : anyWindowOfTheProgram;
+    const HWND focus = ThreadWindows(anyWindowOfTheProgram).hwndFocus;
+    const HWND target = focus ? focus : anyWindowOfTheProgram;
     ::PostMessageA(target, WM_KEYDOWN, key, 1);
     ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 inline void ChooseSystemMenuItem(HWND window, UINT id) { ::PostMessageA(window, WM_SYSCOMMAND, id, 0); }
 
 struct ResourceUse {
-    DWORD gdiObjects, windows, handles;
+    DWORD gdiObjects, windows, handles;  // GDI objects: an icon owns bitmaps too
     SIZE_T committedBytes, peakWorkingSet;
-};  // GDI objects: an icon owns bitmaps too
+};
 
 class Program {  // one run of a program, killed with the object when still running
 public:
@@ -172,11 +174,12 @@ private:
     UniqueKernelHandle m_process;
 };
 
+// Opens the clipboard once the program that holds it lets it go.
 inline bool OpenClipboard() {
     return WaitUntil([] { return ::OpenClipboard(nullptr); }, milliseconds(2000));
-}  // once let go
-inline std::optional<std::string> ClipboardText(
-    UINT format = CF_TEXT) {  // up to its terminator; CF_UNICODETEXT as UTF-8
+}
+// The clipboard's text up to its terminator; CF_UNICODETEXT as UTF-8.
+inline std::optional<std::string> ClipboardText(UINT format = CF_TEXT) {
     std::optional<std::string> text;
     const HANDLE data = OpenClipboard() ? ::GetClipboardData(format) : nullptr;
     if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) {
@@ -192,25 +195,27 @@ inline bool SetClipboardText(std::string_view bytes, UINT format = CF_TEXT) {  /
     const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + 1);
     bytes.copy(static_cast<char*>(::GlobalLock(block)), bytes.size());
     ::GlobalUnlock(block);
-    const bool set =
-        OpenClipboard() && ::EmptyClipboard() && ::SetClipboardData(format, block);  // then the block is its
+    const bool set = OpenClipboard() && ::EmptyClipboard() && ::SetClipboardData(format, block);  // then it owns it
     ::CloseClipboard();
     return set;
 }
 
-using Presets =
-    std::map<std::string, std::pair<DWORD, std::string>>;  // the presets' key as stored: name -> (type, data)
 inline void ForgetPresets() { ::RegDeleteTreeA(HKEY_CURRENT_USER, RegistryPresetStorage::kOuterKey); }
-inline Presets PresetSnapshot() {
-    Presets values;
+// The presets' key as stored: name -> (type, data).
+inline std::map<std::string, std::pair<DWORD, std::string>> PresetSnapshot() {
+    std::map<std::string, std::pair<DWORD, std::string>> values;
     UniqueRegKey key;
     ::RegOpenKeyExA(HKEY_CURRENT_USER, RegistryPresetStorage::KeyPath().c_str(), 0, KEY_READ, key.put());
-    char name[256], data[1024];
-    for (DWORD i = 0, type, nameSize, dataSize; nameSize = sizeof name, dataSize = sizeof data,
-               ::RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, LPBYTE(data), &dataSize) == ERROR_SUCCESS;
-         ++i)
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        char data[1024];
+        DWORD nameSize = sizeof name;
+        DWORD dataSize = sizeof data;
+        DWORD type = 0;
+        if (::RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, LPBYTE(data), &dataSize) != ERROR_SUCCESS)
+            return values;
         values[name] = {type, std::string(data, dataSize)};
-    return values;
+    }
 }
 inline bool SetRawPreset(const std::string& name, DWORD type, std::string_view data) {
     const std::string key = RegistryPresetStorage::KeyPath();
