@@ -2,21 +2,6 @@
 
 #include "platform/win/wide_text.h"
 
-namespace {
-// An item's string from a list box or a combo box, which ask the same way
-// with different messages, in wide or ANSI characters.
-template <typename Char>
-std::basic_string<Char> ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
-    constexpr auto send = sizeof(Char) == 1 ? ::SendMessageA : ::SendMessageW;
-    const LRESULT length = send(control, lengthMessage, index, 0);
-    if (length < 0) return {};
-    std::basic_string<Char> text(static_cast<std::size_t>(length) + 1, Char{});
-    const LRESULT copied = send(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-    return text;
-}
-}  // namespace
-
 int CListBox::AddString(const char* text) const {
     return static_cast<int>(
         ::SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16FromUtf8(text).c_str())));
@@ -28,11 +13,13 @@ int CListBox::FindStringExact(const char* text) const {
 }
 
 std::string CListBox::GetText(int index) const {
-    return Utf8FromUtf16(ItemText<wchar_t>(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index));
-}
-
-std::string CComboBox::GetLBText(int index) const {
-    return ItemText<char>(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+    // Asked wide: the names are exact, whatever the code page holds.
+    const LRESULT length = ::SendMessageW(m_hWnd, LB_GETTEXTLEN, index, 0);
+    if (length < 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = ::SendMessageW(m_hWnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
+    return Utf8FromUtf16(text);
 }
 
 int CTabCtrl::InsertItem(int index, const char* text) const {

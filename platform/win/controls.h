@@ -27,9 +27,6 @@ public:
     void ResetContent() const { Send(LB_RESETCONTENT); }
     // The item's string; "" for an index outside the list.
     std::string GetText(int index) const;
-    void* GetItemDataPtr(int index) const {
-        return reinterpret_cast<void*>(::SendMessageA(m_hWnd, LB_GETITEMDATA, index, 0));
-    }
     int SetItemDataPtr(int index, void* data) const {
         return Send(LB_SETITEMDATA, index, reinterpret_cast<LPARAM>(data));
     }
@@ -56,11 +53,6 @@ public:
         return Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
     }
     void ResetContent() const { Send(CB_RESETCONTENT); }
-    // The item's string; "" for an index outside the list.
-    std::string GetLBText(int index) const;
-    void* GetItemDataPtr(int index) const {
-        return reinterpret_cast<void*>(::SendMessageA(m_hWnd, CB_GETITEMDATA, index, 0));
-    }
     int SetItemDataPtr(int index, void* data) const {
         return Send(CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(data));
     }

@@ -42,7 +42,7 @@ struct WindowTraits {
 };
 using UniqueWindow = UniqueHandle<WindowTraits>;
 
-// FindFirstFileA's search handle.
+// A file search's handle (FindFirstFileExW), which is INVALID_HANDLE_VALUE on failure.
 struct FindTraits {
     using Handle = HANDLE;
     static Handle Empty() { return INVALID_HANDLE_VALUE; }
@@ -50,7 +50,7 @@ struct FindTraits {
 };
 using UniqueFind = UniqueHandle<FindTraits>;
 
-// CreateFileA's handle, which is INVALID_HANDLE_VALUE on failure.
+// An open file's handle (CreateFileW), which is INVALID_HANDLE_VALUE on failure.
 struct FileTraits {
     using Handle = HANDLE;
     static Handle Empty() { return INVALID_HANDLE_VALUE; }

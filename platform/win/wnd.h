@@ -17,8 +17,6 @@ public:
     HWND m_hWnd = nullptr;
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    void SetWindowText(const char* text) const { ::SetWindowTextA(m_hWnd, text); }
     // The window's text, whole.
     std::string GetWindowText() const;
     BOOL EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
