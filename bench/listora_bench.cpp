@@ -16,10 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "bench/disk_tree.h"
+#include "tests/support/disk_tree.h"
 #include "engine/win/copy_progress_dialog.h"
+#include "engine/win/preset_transfer.h"
 #include "engine/win/transfer.h"
+#include "platform/win/registry_preset_storage.h"
 #include "platform/win/win_handles.h"
+#include "presets/preset_store.h"
 #include "resources/resource.h"
 #include "tests/support/driver.h"
 
@@ -82,11 +85,12 @@ int Measure(const std::string& kind, const std::string& root, const std::string&
         // From the start timer, which begins the run, to the dialog's end.
         const HHOOK timerHook = SetWindowsHookExA(WH_GETMESSAGE, WatchTimer, nullptr, GetCurrentThreadId());
         const HHOOK statusHook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStatus, nullptr, GetCurrentThreadId());
-        CopyProgressDialog dialog;
-        dialog.SetFilterExtension("*");
-        dialog.SetStartPath(root);
-        dialog.m_options = OptionsFor("plain");
-        dialog.DoModal();
+        // Preset 1 as "plain" has it: sub-folders nine levels deep, nothing else.
+        support::ForgetPresets();
+        RegistryPresetStorage presets;
+        presets.Write(PresetValue::SubFolder, "100");
+        presets.Write(NumberValueName(PresetValue::SubNumber, 0), "9");
+        RunPresetTransfer({.presetIndex = 0, .extension = "*", .startPaths = {root}});
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - g_dialog.runStart).count();
         UnhookWindowsHookEx(statusHook);
         UnhookWindowsHookEx(timerHook);

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "bench/tree_generator.h"
+#include "tests/support/tree_generator.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/disk_tree.h"
+#include "tests/support/disk_tree.h"
 #include "bench/listora_session.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <sstream>
 #include <thread>
 
-#include "bench/disk_tree.h"
+#include "tests/support/disk_tree.h"
 #include "bench/listora_session.h"
 
 namespace {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "presets/preset_store.h"
+#include "text/path_rules.h"
 #include "text/text_services.h"
 
 namespace {
@@ -14,8 +16,6 @@ std::string AsciiLower(std::string_view text) {
     TextServices::Utf8().MakeLowerAscii(lower);
     return lower;
 }
-
-bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // The switches that take a value after them.
 constexpr std::string_view kExtension = "/ext:";
@@ -83,7 +83,7 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
         }
         const std::string lower = AsciiLower(argument);
         std::string name = lower;
-        if (lower.size() == 2 && lower[1] >= '1' && lower[1] <= '3') {
+        if (lower.size() == 2 && lower[1] >= '1' && lower[1] < '1' + kPresetCount) {
             name = "preset";
             line.action = CommandLine::Action::Transfer;
             line.preset = lower[1] - '0';
@@ -127,18 +127,5 @@ std::string PathArgument(std::string_view argument) {
     std::string path(argument);
     if (path.ends_with('"')) path.back() = '\\';
     if (path.size() == 2 && path[1] == ':' && IsDriveLetter(path[0])) path += '\\';
-    return path;
-}
-
-std::string StartPath(std::string_view fullPath) {
-    // "\\?\UNC\server\share" is "\\server\share"; "\\?\C:\x" is "C:\x".
-    const bool network = fullPath.starts_with("\\\\?\\UNC\\");
-    std::string path(network ? 1 : 0, '\\');
-    path += fullPath.substr(network ? 7 : fullPath.starts_with("\\\\?\\") ? 4 : 0);
-    const bool drive = path.size() >= 2 && path[1] == ':' && IsDriveLetter(path[0]);
-    if (drive && path[0] >= 'a') path[0] = static_cast<char>(path[0] - 'a' + 'A');
-    // UTF-8 keeps every byte of a longer character at 0x80 and above, so a
-    // last "\" is always a separator.
-    while (path.ends_with('\\') && path.size() > (drive ? 3u : 1u)) path.pop_back();
     return path;
 }

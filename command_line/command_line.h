@@ -66,8 +66,3 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments);
 // name): a closing quote stands for the backslash. A bare drive ("C:") is
 // its root, not the drive's current folder.
 std::string PathArgument(std::string_view argument);
-
-// A full path as the browser and the listing start from it: an upper-case
-// drive letter, no "\\?\" prefix, no trailing backslash except at a drive
-// root ("C:\").
-std::string StartPath(std::string_view fullPath);

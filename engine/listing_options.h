@@ -2,15 +2,13 @@
 
 #include <cstdint>
 
-class PresetStore;
-
 // The forms of the folder names, while folder names are on. The fourth lists
 // only the start folder's child folders: the sub-folder options play no part
 // in it.
 enum FolderOutputType : std::int32_t { kRelativePaths = 0, kFullHeaders = 1, kRelativeHeaders = 2, kFoldersOnly = 3 };
 
 // The formatting options of one transfer, read from one preset right before
-// the transfer runs. Flags hold 0 or 1; counts are stored as read (the
+// the transfer runs (presets/ reads them). Flags hold 0 or 1; counts are stored as read (the
 // composition bounds them).
 struct ListingOptions {
     std::int32_t noExtension = 0;
@@ -28,10 +26,6 @@ struct ListingOptions {
     std::int32_t zeroPad = 0;
     std::int32_t nextFolder = 0;
     std::int32_t fileSize = 0;
-
-    // Reads every member afresh from preset `presetIndex` (0, 1, 2): the
-    // preset-wide values first, then the preset's own numbers.
-    void LoadFromPreset(const PresetStore& store, int presetIndex);
 
     bool operator==(const ListingOptions&) const = default;
 };

@@ -51,22 +51,22 @@ std::string NumberValueName(std::string_view base, int presetIndex) {
     return name;
 }
 
-std::string FlagString(const std::array<bool, 3>& flags) {
+std::string FlagString(const std::array<bool, kPresetCount>& flags) {
     std::string text;
     for (const bool on : flags) text += on ? '1' : '0';
     return text;
 }
 
-bool NeedsStoredDigits(const std::array<int, 3>& selections) {
+bool NeedsStoredDigits(const std::array<int, kPresetCount>& selections) {
     for (const int index : selections) {
         if (!IsDigitIndex(index)) return true;
     }
     return false;
 }
 
-std::string DigitString(const std::array<int, 3>& selections, std::string_view stored) {
+std::string DigitString(const std::array<int, kPresetCount>& selections, std::string_view stored) {
     std::string text;
-    for (int p = 0; p < 3; ++p) {
+    for (int p = 0; p < kPresetCount; ++p) {
         const int index = selections[static_cast<std::size_t>(p)];
         if (IsDigitIndex(index)) {
             text += static_cast<char>('0' + index);
@@ -76,6 +76,27 @@ std::string DigitString(const std::array<int, 3>& selections, std::string_view s
         }
     }
     return text;
+}
+
+ListingOptions LoadFromPreset(const PresetStore& store, int presetIndex) {
+    const int p = presetIndex;
+    ListingOptions options;
+    options.noExtension = store.flagAt(p, PresetValue::NoExtension);
+    options.lowerCase = store.flagAt(p, PresetValue::LowerCase);
+    options.reverse = store.flagAt(p, PresetValue::Reverse);
+    options.subFolders = store.flagAt(p, PresetValue::SubFolder);
+    options.folderNameOutput = store.flagAt(p, PresetValue::FolderCheck);
+    options.folderOutputType = store.digitAt(p, PresetValue::FolderType);
+    options.lineNumbers = store.flagAt(p, PresetValue::LineNumber);
+    options.separatorType = store.digitAt(p, PresetValue::SeparatorType);
+    options.zeroPad = store.flagAt(p, PresetValue::ZeroPad);
+    options.nextFolder = store.flagAt(p, PresetValue::NextFolder);
+    options.fileSize = store.flagAt(p, PresetValue::FileSize);
+    options.subFolderDepth = store.numberOf(NumberValueName(PresetValue::SubNumber, p));
+    options.spacesBefore = store.numberOf(NumberValueName(PresetValue::SeparatorBefore, p));
+    options.spacesAfter = store.numberOf(NumberValueName(PresetValue::SeparatorAfter, p));
+    options.numberWidth = store.numberOf(NumberValueName(PresetValue::NumberLength, p));
+    return options;
 }
 
 std::string PresetNumberText(std::string_view editText, const TextServices& text) {

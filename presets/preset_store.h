@@ -5,7 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "engine/listing_options.h"
+
 class TextServices;
+
+// "設定１", "設定２", "設定３": the radio buttons, the tabs, the characters of
+// flag and digit strings and the suffixes of the numbers all count them.
+inline constexpr int kPresetCount = 3;
 
 // Where the preset values live: named texts under one key of the user's
 // settings. The program reads and writes whole values only.
@@ -51,13 +57,13 @@ std::string NumberValueName(std::string_view base, int presetIndex);
 
 // Encoding, for the settings dialog's save. Flag and digit strings always
 // get exactly one character per preset, in preset order.
-std::string FlagString(const std::array<bool, 3>& flags);
+std::string FlagString(const std::array<bool, kPresetCount>& flags);
 // Each list's selected index as one digit. A list without a selection (or
 // with an index that is no single digit) keeps the character that `stored`
 // has at its position, '0' past its end, so the later presets never shift.
-std::string DigitString(const std::array<int, 3>& selections, std::string_view stored);
+std::string DigitString(const std::array<int, kPresetCount>& selections, std::string_view stored);
 // Whether DigitString needs the stored text at all.
-bool NeedsStoredDigits(const std::array<int, 3>& selections);
+bool NeedsStoredDigits(const std::array<int, kPresetCount>& selections);
 // An edit's text as it is stored: unchanged, cut to its first 9 bytes
 // without splitting a double-byte character.
 std::string PresetNumberText(std::string_view editText, const TextServices& text);
@@ -78,3 +84,7 @@ public:
 private:
     PresetStorage& m_storage;
 };
+
+// The options of preset `presetIndex` (0, 1, 2), every one read afresh: the
+// preset-wide values first, then the preset's own numbers.
+ListingOptions LoadFromPreset(const PresetStore& store, int presetIndex);

@@ -8,11 +8,11 @@
 
 class TextServices;
 
-// The extension a new entry gives: at most kMaxExtensionBytes bytes of it,
-// never ending in half a double-byte character; an empty entry means all
+// An extension as every part of the program keeps it: at most
+// kMaxExtensionBytes bytes of `text`, never ending in half a character
+// (empty stays empty).
+std::string CutExtension(const TextServices& text, std::string_view extension);
+
+// The extension a new entry gives: cut as above; an empty entry means all
 // files, "*". Nothing else is checked: the entry goes behind "*." as typed.
 std::string ExtensionFromEntry(const TextServices& text, std::string_view entry);
-
-// The extension the file list is filtered by, read back from the extension
-// button: cut as an entry is, but taken as it stands (empty stays empty).
-std::string ExtensionFromButton(const TextServices& text, std::string_view buttonText);

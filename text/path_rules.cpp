@@ -1,4 +1,4 @@
-#include "browser/path_rules.h"
+#include "text/path_rules.h"
 
 #include "text/text_services.h"
 
@@ -40,6 +40,21 @@ std::string FolderOf(const TextServices& text, std::string_view path) {
     if (separator != std::string::npos) folder.resize(separator);
     if (text.FindLastSeparator(folder) == std::string::npos) text.AddBackslash(folder);
     return folder;
+}
+
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+std::string StartPath(std::string_view fullPath) {
+    // "\\?\UNC\server\share" is "\\server\share"; "\\?\C:\x" is "C:\x".
+    const bool network = fullPath.starts_with("\\\\?\\UNC\\");
+    std::string path(network ? 1 : 0, '\\');
+    path += fullPath.substr(network ? 7 : fullPath.starts_with("\\\\?\\") ? 4 : 0);
+    const bool drive = path.size() >= 2 && path[1] == ':' && IsDriveLetter(path[0]);
+    if (drive && path[0] >= 'a') path[0] = static_cast<char>(path[0] - 'a' + 'A');
+    // UTF-8 keeps every byte of a longer character at 0x80 and above, so a
+    // last "\" is always a separator.
+    while (path.ends_with('\\') && path.size() > (drive ? 3u : 1u)) path.pop_back();
+    return path;
 }
 
 std::string HelpFilePath(std::string_view workingDirectory) {

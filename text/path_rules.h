@@ -5,8 +5,8 @@
 
 class TextServices;
 
-// How the browser turns its current folder into search patterns and new
-// folders. The current folder comes in four forms, all accepted here: "c:\"
+// How the browser and the command line turn paths into search patterns,
+// folders and start paths. The current folder comes in four forms, all accepted here: "c:\"
 // at start-up, a drive root such as "D:\", a folder without a trailing
 // backslash, and a bare drive such as "c:" after going up from a first-level
 // folder.
@@ -32,6 +32,14 @@ std::string OpenFolder(const TextServices& text, std::string_view path, std::str
 // The folder that holds the file at `path`, as the browser opens it: a drive
 // root keeps its backslash ("C:\").
 std::string FolderOf(const TextServices& text, std::string_view path);
+
+// A to Z in either case.
+bool IsDriveLetter(char c);
+
+// A full path as the browser and the listing start from it: an upper-case
+// drive letter, no "\\?\" prefix, no trailing backslash except at a drive
+// root ("C:\").
+std::string StartPath(std::string_view fullPath);
 
 // The help file in the working directory. The backslash is added even when
 // the directory ends in one (a drive root).

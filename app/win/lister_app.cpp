@@ -1,5 +1,6 @@
-#include "browser/win/lister_app.h"
+#include "app/win/lister_app.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include "browser/win/main_dialog.h"
@@ -19,21 +20,18 @@ public:
 private:
     bool m_initialised;
 };
-
-ListerApp theApp;
 }  // namespace
 
 BOOL ListerApp::InitInstance() {
     const ComApartment com;
     const ParsedCommandLine parsed = ReadCommandLine(::GetCommandLineW());
     const CommandLine& line = parsed.line;
-    m_quiet = line.quiet;
     if (parsed.error != CommandLineError::None || line.action == CommandLine::Action::Usage) {
         m_exitCode = ShowUsage(parsed);
     } else if (line.action == CommandLine::Action::Transfer) {
         m_exitCode = RunOneShotTransfer(line);
     } else if (line.action != CommandLine::Action::Window) {
-        m_exitCode = ChangeSendTo(line.action == CommandLine::Action::AddSendTo);
+        m_exitCode = ChangeSendTo(line);
     } else {
         MainDialog dialog;
         if (!line.paths.empty()) dialog.SetStartPath(line.paths[0]);
@@ -42,4 +40,12 @@ BOOL ListerApp::InitInstance() {
         m_pMainWnd = nullptr;
     }
     return FALSE;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_ANIMATE_CLASS};
+    ::InitCommonControlsEx(&controls);
+    ListerApp app;
+    app.InitInstance();
+    return app.ExitInstance();
 }

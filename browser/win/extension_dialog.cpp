@@ -1,24 +1,16 @@
 #include "browser/win/extension_dialog.h"
 
-#include <cstring>
-
 #include "platform/win/system_text_services.h"
 #include "resources/resource.h"
 
 ExtensionDialog::ExtensionDialog() : CDialog(IDD_EXTENSION_DIALOG) {}
 
-void ExtensionDialog::SetExtension(const char* text) {
-    SystemTextServices().CopyToBuffer(BoundedText(text, kMaxExtensionBytes), m_newExtension, sizeof m_newExtension);
-}
-
-void ExtensionDialog::GetExtension(char* buffer) const {
-    std::memcpy(buffer, m_newExtension, std::strlen(m_newExtension) + 1);
-}
+void ExtensionDialog::SetExtension(std::string_view text) { m_newExtension = CutExtension(SystemTextServices(), text); }
 
 BOOL ExtensionDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     BindControl(m_entryEdit, IDC_NEW_EXTENSION);
-    ::SetDlgItemTextA(m_hWnd, IDC_CURRENT_EXTENSION, m_newExtension);
+    ::SetDlgItemTextA(m_hWnd, IDC_CURRENT_EXTENSION, m_newExtension.c_str());
     // TRUE: the focus goes to the first control, the empty edit.
     return TRUE;
 }
@@ -40,8 +32,7 @@ BOOL ExtensionDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void ExtensionDialog::OnChangeButton() {
-    SystemTextServices().CopyToBuffer(ExtensionFromEntry(SystemTextServices(), m_entryEdit.GetWindowText()),
-                                      m_newExtension, sizeof m_newExtension);
+    m_newExtension = ExtensionFromEntry(SystemTextServices(), m_entryEdit.GetWindowText());
     OnOK();
 }
 

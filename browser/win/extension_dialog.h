@@ -1,6 +1,9 @@
 #pragma once
 
-#include "browser/extension_rule.h"
+#include <string>
+#include <string_view>
+
+#include "text/extension_rule.h"
 #include "platform/win/dialog.h"
 
 // Takes a new extension for the file list. The caller hands in the current
@@ -11,11 +14,9 @@ class ExtensionDialog : public CDialog {
 public:
     ExtensionDialog();
 
-    // Keeps at most 8 bytes of `text`, never half a double-byte character.
-    void SetExtension(const char* text);
-    // Copies the extension and its terminator into `buffer`, which holds at
-    // least 9 bytes.
-    void GetExtension(char* buffer) const;
+    // Keeps the extension as CutExtension cuts it.
+    void SetExtension(std::string_view text);
+    const std::string& GetExtension() const { return m_newExtension; }
 
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -25,7 +26,7 @@ public:
     // Button 3: a close request, which the dialog manager turns into IDCANCEL.
     void OnCancelButton();
 
-    char m_newExtension[kMaxExtensionBytes + 1] = "";
+    std::string m_newExtension;
 
 private:
     CWnd m_entryEdit;

@@ -5,7 +5,7 @@
 
 #include "browser/win/item_painter.h"
 #include "browser/win/owner_drawn_items.h"
-#include "browser/path_rules.h"
+#include "text/path_rules.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/wide_text.h"
 #include "text/text_services.h"

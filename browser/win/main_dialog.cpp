@@ -8,11 +8,8 @@
 
 #include "about/win/about_dialog.h"
 #include "browser/win/extension_dialog.h"
-#include "browser/extension_rule.h"
-#include "browser/path_rules.h"
-#include "command_line/command_line.h"
-#include "engine/win/copy_progress_dialog.h"
 #include "engine/listing_options.h"
+#include "engine/win/preset_transfer.h"
 #include "platform/win/dpi.h"
 #include "platform/win/find_file_search.h"
 #include "platform/win/registry_preset_storage.h"
@@ -23,6 +20,8 @@
 #include "presets/preset_store.h"
 #include "presets/win/settings_dialog.h"
 #include "resources/resource.h"
+#include "text/extension_rule.h"
+#include "text/path_rules.h"
 
 namespace {
 // File and folder names, and the paths made of them, are UTF-8.
@@ -123,13 +122,10 @@ void MainDialog::OnOK() {
     // The transfer runs in its own modal dialog; this window stays open with
     // its lists, path and selection as they are (the default handling would
     // end it, and with it the program).
-    CopyProgressDialog dialog;
-    dialog.SetFilterExtension(m_extension);
-    dialog.SetStartPath(m_currentPath);
-    const int presetIndex = PresetIndexFromRadios(IsDlgButtonChecked(IDC_PRESET1), IsDlgButtonChecked(IDC_PRESET2));
-    RegistryPresetStorage storage;
-    dialog.m_options.LoadFromPreset(PresetStore(storage), presetIndex);
-    dialog.DoModal();
+    RunPresetTransfer({.presetIndex = PresetIndexFromRadios(IsDlgButtonChecked(IDC_PRESET1),
+                                                            IsDlgButtonChecked(IDC_PRESET2)),
+                       .extension = m_extension,
+                       .startPaths = {m_currentPath}});
 }
 
 BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -263,7 +259,7 @@ void MainDialog::OpenHelp(UINT command) {
     // search at its index.
     std::optional<std::wstring> address = HelpPageAddress();
     if (!address) {
-        ResourceMessageBox(m_hWnd, IDS_HELP_MISSING, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+        ResourceMessageBox(m_hWnd, Messages::Shown, IDS_HELP_MISSING, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
         return;
     }
     if (command == HELP_KEY) *address += L"#index";
@@ -307,7 +303,7 @@ void MainDialog::FillFileList(const std::string& path) {
 void MainDialog::ReadExtension() {
     char text[64] = {};
     ::GetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, text, sizeof text);
-    SystemTextServices().CopyToBuffer(ExtensionFromButton(SystemTextServices(), text), m_extension, sizeof m_extension);
+    m_extension = CutExtension(SystemTextServices(), text);
 }
 
 void MainDialog::GoTo(std::string_view path) {
@@ -338,8 +334,8 @@ void MainDialog::OnExtensionButton() {
     dialog.DoModal();
     // The new extension when it was changed, the one handed in otherwise;
     // either way both lists are made again.
-    dialog.GetExtension(m_extension);
-    ::SetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, m_extension);
+    m_extension = dialog.GetExtension();
+    ::SetDlgItemTextA(m_hWnd, IDC_EXTENSION_BUTTON, m_extension.c_str());
     FillFolderList(m_currentPath);
     m_folderList.SetCurSel(0);
     FillFileList(m_currentPath);

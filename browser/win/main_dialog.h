@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "browser/win/drive_combo.h"
-#include "browser/extension_rule.h"
 #include "browser/win/icon_list_box.h"
 #include "platform/win/dialog.h"
 
@@ -72,7 +71,7 @@ private:
     // UTF-8, of any length.
     std::string m_currentPath;
     std::string m_startPath;
-    char m_extension[kMaxExtensionBytes + 1] = {};
+    std::string m_extension;
     int m_folderListHasFocus = 0;
     HICON m_hIcon;
 };

@@ -7,15 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "browser/extension_rule.h"
-#include "browser/path_rules.h"
+#include "text/extension_rule.h"
+#include "text/path_rules.h"
 #include "command_line/win/send_to_shortcuts.h"
-#include "engine/win/copy_progress_dialog.h"
-#include "platform/win/registry_preset_storage.h"
+#include "engine/win/preset_transfer.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
 #include "platform/win/wide_text.h"
-#include "presets/preset_store.h"
 #include "resources/resource.h"
 #include "text/text_services.h"
 
@@ -30,6 +28,8 @@ std::optional<std::string> FullPath(const std::string& path) {
 }
 
 DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(FileSystemPath(path).c_str()); }
+
+Messages MessagesFor(const CommandLine& line) { return line.quiet ? Messages::Quiet : Messages::Shown; }
 }  // namespace
 
 ParsedCommandLine ReadCommandLine(std::wstring_view commandLine) {
@@ -57,7 +57,7 @@ int ShowUsage(const ParsedCommandLine& parsed) {
         text = FormatResourceText(problem, parsed.argument) + L"\n\n" + text;
     }
     const bool fault = parsed.error != CommandLineError::None;
-    ShowMessage(nullptr, text, IDS_APP_TITLE, (fault ? MB_ICONWARNING : MB_ICONINFORMATION) | MB_OK);
+    ShowMessage(nullptr, MessagesFor(parsed.line), text, IDS_APP_TITLE, (fault ? MB_ICONWARNING : MB_ICONINFORMATION) | MB_OK);
     return fault ? kExitBadArguments : kExitDone;
 }
 
@@ -77,21 +77,19 @@ int RunOneShotTransfer(const CommandLine& line) {
         folders.push_back(std::move(folder));
         listed.push_back(std::move(wide));
     }
-    CopyProgressDialog dialog;
-    const std::string extension =
-        ExtensionFromEntry(SystemTextServices(), AnsiFromUtf16(Utf16FromUtf8(line.extension)));
-    dialog.SetFilterExtension(extension.c_str());
-    dialog.SetStartPaths(std::move(folders));
-    dialog.m_target = {line.outputFile, line.utf8};
-    RegistryPresetStorage storage;
-    dialog.m_options.LoadFromPreset(PresetStore(storage), line.preset - 1);
-    dialog.DoModal();
-    return dialog.m_succeeded ? kExitDone : kExitFailed;
+    const bool done = RunPresetTransfer(
+        {.presetIndex = line.preset - 1,
+         .extension = ExtensionFromEntry(SystemTextServices(), AnsiFromUtf16(Utf16FromUtf8(line.extension))),
+         .startPaths = std::move(folders),
+         .target = {line.outputFile, line.utf8},
+         .messages = MessagesFor(line)});
+    return done ? kExitDone : kExitFailed;
 }
 
-int ChangeSendTo(bool add) {
+int ChangeSendTo(const CommandLine& line) {
+    const bool add = line.action == CommandLine::Action::AddSendTo;
     if (add ? AddSendToShortcuts() : RemoveSendToShortcuts()) return kExitDone;
     const std::string folder = Utf8FromUtf16(SendToFolder().value_or(L""));
-    ShowMessage(nullptr, FormatResourceText(IDS_SENDTO_FAILED, folder), IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+    ShowMessage(nullptr, MessagesFor(line), FormatResourceText(IDS_SENDTO_FAILED, folder), IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
     return kExitFailed;
 }

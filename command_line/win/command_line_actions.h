@@ -16,7 +16,8 @@ inline constexpr int kExitBadArguments = 2;
 // gives it) and found on disk, /out:'s file made full.
 ParsedCommandLine ReadCommandLine(std::wstring_view commandLine);
 
-// The usage, after the fault when there is one; the exit code.
+// The usage, after the fault when there is one (no box with /quiet); the
+// exit code.
 int ShowUsage(const ParsedCommandLine& parsed);
 
 // /1 to /3: one transfer, in one progress window, of each folder named (a
@@ -24,5 +25,6 @@ int ShowUsage(const ParsedCommandLine& parsed);
 // first place), to the clipboard or /out:'s file; the exit code.
 int RunOneShotTransfer(const CommandLine& line);
 
-// /sendto and /sendto:remove; the exit code.
-int ChangeSendTo(bool add);
+// /sendto and /sendto:remove; the exit code. A failure is said unless
+// /quiet.
+int ChangeSendTo(const CommandLine& line);

@@ -8,6 +8,7 @@
 
 #include "platform/win/resource_string.h"
 #include "platform/win/win_app.h"
+#include "presets/preset_store.h"
 #include "resources/resource.h"
 
 namespace {
@@ -49,7 +50,7 @@ bool AddSendToShortcuts() {
     const std::optional<std::wstring> folder = SendToFolder();
     if (!folder) return false;
     const std::wstring program = ProgramPath();
-    for (int preset = 1; preset <= 3; ++preset) {
+    for (int preset = 1; preset <= kPresetCount; ++preset) {
         if (!SaveShortcut(SendToShortcutPath(*folder, preset), program, preset)) return false;
     }
     return true;
@@ -59,7 +60,7 @@ bool RemoveSendToShortcuts() {
     const std::optional<std::wstring> folder = SendToFolder();
     if (!folder) return false;
     bool removed = true;
-    for (int preset = 1; preset <= 3; ++preset) {
+    for (int preset = 1; preset <= kPresetCount; ++preset) {
         const std::wstring path = SendToShortcutPath(*folder, preset);
         if (!::DeleteFileW(path.c_str()) && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
             removed = false;

@@ -5,13 +5,15 @@
 #include "engine/win/transfer.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
-#include "text/text_limits.h"
+#include "text/extension_rule.h"
 #include "resources/resource.h"
 
-CopyProgressDialog::CopyProgressDialog() : CDialog(IDD_COPY_PROGRESS), m_clipId(IDR_COPY_CLIP) {}
+CopyProgressDialog::CopyProgressDialog(const ListingOptions& options, TransferTarget target, Messages messages)
+    : CDialog(IDD_COPY_PROGRESS), m_options(options), m_target(std::move(target)), m_messages(messages),
+      m_clipId(IDR_COPY_CLIP) {}
 
-void CopyProgressDialog::SetFilterExtension(const char* text) {
-    SystemTextServices().CopyToBuffer(BoundedText(text, kMaxExtensionBytes), m_filterExtension, kMaxExtensionBytes + 1);
+void CopyProgressDialog::SetFilterExtension(std::string_view text) {
+    m_filterExtension = CutExtension(SystemTextServices(), text);
 }
 
 void CopyProgressDialog::PumpMessages() {
@@ -39,7 +41,7 @@ void CopyProgressDialog::OnShowWindow(BOOL show) {
     if (show) {
         if (!::SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(::GetModuleHandleA(nullptr)),
                             reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(m_clipId)))) {
-            ResourceMessageBox(m_hWnd, IDS_CLIP_WARNING, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+            ResourceMessageBox(m_hWnd, m_messages, IDS_CLIP_WARNING, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
         }
         // From the first frame to the last, repeating without end.
         ::SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
@@ -69,9 +71,9 @@ void CopyProgressDialog::ComposeListing() {
         m_target);
     if (m_succeeded) return;
     if (m_target.file.empty()) {
-        ResourceMessageBox(m_hWnd, IDS_CLIPBOARD_FAILED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+        ResourceMessageBox(m_hWnd, m_messages, IDS_CLIPBOARD_FAILED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
     } else {
-        ShowMessage(m_hWnd, FormatResourceText(IDS_FILE_FAILED, m_target.file), IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+        ShowMessage(m_hWnd, m_messages, FormatResourceText(IDS_FILE_FAILED, m_target.file), IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "engine/listing_options.h"
 #include "engine/win/transfer.h"
 #include "platform/win/dialog.h"
+#include "platform/win/resource_string.h"
 
 // The modal window in which a transfer runs: an animation and a status line.
 // One second after it opens it runs the whole listing on this thread, pumping
@@ -21,15 +22,20 @@ public:
     static constexpr UINT_PTR kStartTimer = 32919;
     static constexpr UINT kStartDelayMs = 1000;
 
-    CopyProgressDialog();
+    // A run with `options` to `target` (the clipboard unless it names a
+    // file), its failures said in message boxes unless quiet.
+    CopyProgressDialog(const ListingOptions& options, TransferTarget target, Messages messages);
 
-    // Copy the texts the run lists: at most 8 bytes of extension (in the
-    // code page; a longer one is cut, never inside a character), and the
-    // start folder, UTF-8, of any length (or several, listed one after the
-    // other).
-    void SetFilterExtension(const char* text);
-    void SetStartPath(std::string_view path) { m_startPaths.assign(1, std::string(path)); }
+    // Copy the texts the run lists: the extension, in the code page, as
+    // CutExtension keeps it, and the start folders, UTF-8, of any length,
+    // listed one after the other.
+    void SetFilterExtension(std::string_view text);
     void SetStartPaths(std::vector<std::string> paths) { m_startPaths = std::move(paths); }
+    // The clip the animation plays; a test may name one that is missing.
+    void SetClipId(UINT id) { m_clipId = id; }
+
+    // Whether the run delivered the whole listing.
+    bool Succeeded() const { return m_succeeded; }
 
     // Takes every message queued for the thread and dispatches it; returns
     // when the queue is empty. No dialog keys, no idle work.
@@ -40,16 +46,6 @@ public:
     // Enter and Escape do nothing here: a transfer is neither confirmed nor
     // cancelled by a key.
     BOOL PreTranslateMessage(MSG* msg) override;
-
-    ListingOptions m_options;
-    char m_filterExtension[10] = "";
-    std::vector<std::string> m_startPaths;
-    // The clipboard unless it names a file.
-    TransferTarget m_target;
-    // Whether the run delivered the whole listing.
-    bool m_succeeded = false;
-    // The clip the animation plays; a test may name one that is missing.
-    UINT m_clipId;
 
 protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -62,6 +58,13 @@ private:
     // writes the file); says so when the listing could not be delivered.
     void ComposeListing();
 
+    const ListingOptions m_options;
+    const TransferTarget m_target;
+    const Messages m_messages;
+    std::string m_filterExtension;
+    std::vector<std::string> m_startPaths;
+    UINT m_clipId;
+    bool m_succeeded = false;
     bool m_cancelled = false;
     bool m_running = false;
 };

@@ -1,7 +1,6 @@
 #include "platform/win/resource_string.h"
 
 #include "platform/win/wide_text.h"
-#include "platform/win/win_app.h"
 
 std::string LoadResourceString(UINT id) {
     // The program's strings are short labels; a longer one is cut.
@@ -23,11 +22,11 @@ std::wstring FormatResourceText(UINT id, std::string_view argument) {
     return text;
 }
 
-int ShowMessage(HWND owner, const std::wstring& text, UINT titleId, UINT type) {
-    if (const CWinApp* app = CWinApp::Get(); app && app->m_quiet) return IDOK;
+int ShowMessage(HWND owner, Messages messages, const std::wstring& text, UINT titleId, UINT type) {
+    if (messages == Messages::Quiet) return IDOK;
     return ::MessageBoxW(owner, text.c_str(), LoadResourceText(titleId).c_str(), type);
 }
 
-int ResourceMessageBox(HWND owner, UINT textId, UINT titleId, UINT type) {
-    return ShowMessage(owner, LoadResourceText(textId), titleId, type);
+int ResourceMessageBox(HWND owner, Messages messages, UINT textId, UINT titleId, UINT type) {
+    return ShowMessage(owner, messages, LoadResourceText(textId), titleId, type);
 }

@@ -12,9 +12,13 @@ std::string LoadResourceString(UINT id);
 std::wstring LoadResourceText(UINT id);
 // String `id` with its "%s" replaced by `argument` (UTF-8).
 std::wstring FormatResourceText(UINT id, std::string_view argument);
+// Whether message boxes appear: a script that runs the program quietly reads
+// its exit code instead.
+enum class Messages { Shown, Quiet };
+
 // A message box of `owner` saying `text`, titled with string `titleId`;
 // `type` as MessageBoxW takes it. Every box of the program comes from here:
-// when the program was asked to be quiet, none appears and IDOK is the answer.
-int ShowMessage(HWND owner, const std::wstring& text, UINT titleId, UINT type);
+// with Messages::Quiet none appears and IDOK is the answer.
+int ShowMessage(HWND owner, Messages messages, const std::wstring& text, UINT titleId, UINT type);
 // A message box with text `textId` of the string table.
-int ResourceMessageBox(HWND owner, UINT textId, UINT titleId, UINT type);
+int ResourceMessageBox(HWND owner, Messages messages, UINT textId, UINT titleId, UINT type);

@@ -6,9 +6,9 @@
 
 class CWnd;
 
-// The one application object. The program defines a global instance; the
-// entry point initialises the common controls and calls InitInstance, which
-// runs the whole program, then ExitInstance for the process's exit code.
+// The one application object. The program's entry point (app/) makes it,
+// calls InitInstance, which runs the whole program, then ExitInstance for
+// the process's exit code.
 class CWinApp {
 public:
     CWinApp();
@@ -23,8 +23,6 @@ public:
 
     // The window that later dialogs are modal over.
     CWnd* m_pMainWnd = nullptr;
-    // No message box at all: a script reads the exit code instead.
-    bool m_quiet = false;
 
 private:
     static inline CWinApp* s_app = nullptr;

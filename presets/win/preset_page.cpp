@@ -5,7 +5,7 @@
 #include "resources/resource.h"
 
 namespace {
-const PresetPageIds kPageIds[3] = {
+const PresetPageIds kPageIds[kPresetCount] = {
     {.templateId = IDD_PRESET_PAGE_1,
      .noExtension = IDC_NO_EXTENSION_1,
      .lowerCase = IDC_LOWER_CASE_1,

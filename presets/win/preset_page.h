@@ -7,6 +7,7 @@
 #include "platform/win/controls.h"
 #include "platform/win/dialog.h"
 #include "presets/preset_page_enables.h"
+#include "presets/preset_store.h"
 
 class PresetStore;
 

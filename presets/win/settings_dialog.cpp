@@ -15,7 +15,7 @@ BOOL SettingsDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     BindControl(m_tabs, IDC_PRESET_TABS);
     constexpr UINT kTabTexts[] = {IDS_PRESET_TAB_1, IDS_PRESET_TAB_2, IDS_PRESET_TAB_3};
-    for (int i = 0; i < 3; ++i) m_tabs.InsertItem(i, LoadResourceString(kTabTexts[i]).c_str());
+    for (int i = 0; i < kPresetCount; ++i) m_tabs.InsertItem(i, LoadResourceString(kTabTexts[i]).c_str());
 
     // Each page loads its preset while it is created, so the presets are
     // read in order. Only the first page is shown.
@@ -42,7 +42,7 @@ BOOL SettingsDialog::PreTranslateMessage(MSG* msg) {
     // never reaches the tabs themselves.
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && (::GetKeyState(VK_CONTROL) & 0x8000)) {
         const int step = (::GetKeyState(VK_SHIFT) & 0x8000) ? 2 : 1;
-        m_tabs.SetCurFocus((m_tabs.GetCurSel() + step) % 3);
+        m_tabs.SetCurFocus((m_tabs.GetCurSel() + step) % kPresetCount);
         return TRUE;
     }
     return CDialog::PreTranslateMessage(msg);
@@ -51,7 +51,7 @@ BOOL SettingsDialog::PreTranslateMessage(MSG* msg) {
 void SettingsDialog::onTabChanged() {
     const int selected = m_tabs.GetCurSel();
     for (const PresetPage& page : m_pages) page.ShowWindow(SW_HIDE);
-    if (selected >= 0 && selected < 3) m_pages[selected].ShowWindow(SW_SHOW);
+    if (selected >= 0 && selected < kPresetCount) m_pages[selected].ShowWindow(SW_SHOW);
 }
 
 void SettingsDialog::OnOK() {
@@ -75,14 +75,14 @@ void SettingsDialog::OnOK() {
 }
 
 void SettingsDialog::saveFlagValue(int id0, int id1, int id2, std::string_view name) const {
-    const std::array<bool, 3> flags{m_pages[0].IsDlgButtonChecked(id0) != FALSE,
+    const std::array<bool, kPresetCount> flags{m_pages[0].IsDlgButtonChecked(id0) != FALSE,
                                     m_pages[1].IsDlgButtonChecked(id1) != FALSE,
                                     m_pages[2].IsDlgButtonChecked(id2) != FALSE};
     m_store.writeValue(name, FlagString(flags));
 }
 
 void SettingsDialog::saveListValue(int id0, int id1, int id2, std::string_view name) const {
-    const std::array<int, 3> selections{m_pages[0].ListSelection(id0), m_pages[1].ListSelection(id1),
+    const std::array<int, kPresetCount> selections{m_pages[0].ListSelection(id0), m_pages[1].ListSelection(id1),
                                         m_pages[2].ListSelection(id2)};
     // Only a list left without a selection (a stored digit beyond it) needs
     // the stored text: it keeps its own character.

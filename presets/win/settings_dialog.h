@@ -4,6 +4,7 @@
 
 #include "platform/win/controls.h"
 #include "platform/win/dialog.h"
+#include "presets/preset_store.h"
 #include "presets/win/preset_page.h"
 
 class PresetStore;
@@ -35,5 +36,5 @@ private:
 
     const PresetStore& m_store;
     CTabCtrl m_tabs;
-    PresetPage m_pages[3];
+    PresetPage m_pages[kPresetCount];
 };

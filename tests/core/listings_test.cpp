@@ -140,7 +140,7 @@ ListingOptions Options(const ListingCase& c) {
             throw DataError(line, "no setting " + name + " here: options come by name, or stored with a preset");
         }
     }
-    if (preset) options.LoadFromPreset(PresetStore(storage), static_cast<int>(c.Number("preset")) - 1);
+    if (preset) options = LoadFromPreset(PresetStore(storage), static_cast<int>(c.Number("preset")) - 1);
     for (const auto& [name, value] : storage.values) {
         if (std::ranges::count(storage.reads, name) == 0)
             throw DataError(c.settings.at(name), "the preset never reads it");

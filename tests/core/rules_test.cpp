@@ -4,16 +4,16 @@
 #include <functional>
 #include <sstream>
 
-#include "browser/extension_rule.h"
 #include "browser/item_colors.h"
 #include "browser/item_record.h"
-#include "browser/path_rules.h"
 #include "command_line/command_line.h"
 #include "engine/sorted_path_list.h"
 #include "presets/preset_page_enables.h"
 #include "presets/preset_store.h"
 #include "tests/fakes/case_insensitive_ordering.h"
 #include "tests/support/data_file.h"
+#include "text/extension_rule.h"
+#include "text/path_rules.h"
 
 namespace {
 using Lines = std::vector<std::string>;
@@ -128,7 +128,7 @@ const std::map<std::string, Rule> kRules = {
     {"FolderPattern", {true, 1, [](const Call& c) { return FolderPattern(c.text, c.a[0]); }}},
     {"FilePattern", {true, 2, [](const Call& c) { return FilePattern(c.text, c.a[0], c.a[1]); }}},
     {"ExtensionFromEntry", {true, 1, [](const Call& c) { return ExtensionFromEntry(c.text, c.a[0]); }}},
-    {"ExtensionFromButton", {true, 1, [](const Call& c) { return ExtensionFromButton(c.text, c.a[0]); }}},
+    {"CutExtension", {true, 1, [](const Call& c) { return CutExtension(c.text, c.a[0]); }}},
     {"FlagAt", {false, 2, [](const Call& c) { return std::to_string(FlagAt(c.a[0], c.Int(1))); }}},
     {"DigitAt", {false, 2, [](const Call& c) { return std::to_string(DigitAt(c.a[0], c.Int(1))); }}},
     {"FlagString",

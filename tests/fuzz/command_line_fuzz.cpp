@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "command_line/command_line.h"
+#include "text/path_rules.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

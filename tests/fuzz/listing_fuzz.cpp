@@ -36,11 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> fields = Fields(Bytes(data + 3, size - 3));
     // The stored values in the order the preset reads them, learnt from a first reading.
     MemoryPresetStorage storage;
-    ListingOptions options;
-    options.LoadFromPreset(PresetStore(storage), data[0] % 3);
+    const int preset = data[0] % kPresetCount;
+    LoadFromPreset(PresetStore(storage), preset);
     const std::size_t values = storage.reads.size();
     for (std::size_t i = 0; i < values && i < fields.size(); ++i) storage.values[storage.reads[i]] = fields[i];
-    options.LoadFromPreset(PresetStore(storage), data[0] % 3);
+    const ListingOptions options = LoadFromPreset(PresetStore(storage), preset);
     constexpr std::string_view kStarts[] = {"E:", "E:\\", "E:\\T", "E:\\T\\"};
     std::vector<std::string> starts{std::string(kStarts[data[1] % 4])};
     if (data[1] & 4) starts.emplace_back(kStarts[(data[1] >> 3) % 4]);

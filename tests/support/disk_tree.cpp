@@ -1,4 +1,4 @@
-#include "bench/disk_tree.h"
+#include "tests/support/disk_tree.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "bench/tree_generator.h"
+#include "tests/support/tree_generator.h"
 
 // Writes a generated tree below a root folder: folders, and files of the
 // generated sizes (sparse, so large trees cost little disk). Paths are UTF-8,

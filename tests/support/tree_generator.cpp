@@ -1,4 +1,4 @@
-#include "bench/tree_generator.h"
+#include "tests/support/tree_generator.h"
 
 #include <cstdio>
 #include <string>

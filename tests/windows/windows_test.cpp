@@ -15,7 +15,7 @@
 #include <tuple>
 
 #include "about/win/about_dialog.h"
-#include "bench/disk_tree.h"
+#include "tests/support/disk_tree.h"
 #include "browser/win/extension_dialog.h"
 #include "browser/win/main_dialog.h"
 #include "command_line/win/send_to_shortcuts.h"
@@ -435,10 +435,10 @@ INSTANTIATE_TEST_SUITE_P(Data, SettingsDialogTest,
 // on the clipboard meanwhile is the start of the listing. How the run meets another program that holds the clipboard
 // or writes its own text is seen in stress_bench_smoke, how the listing is published in pieces in the core.
 struct Watched : CopyProgressDialog {
-    Watched(const std::string& path, UINT clip) {
+    Watched(const std::string& path, UINT clip) : CopyProgressDialog({}, {}, Messages::Shown) {
         SetFilterExtension("*");
-        SetStartPath(path);
-        m_clipId = clip;
+        SetStartPaths({path});
+        SetClipId(clip);
     }
     bool started = false;
     int shown = 0;
@@ -580,12 +580,10 @@ TEST(ExtensionDialogTest, ChangeTakesTheTypedEntryCutToEightBytesEveryCancelGive
           Case{"txt", click(IDC_EXTENSION_CANCEL), IDCANCEL, kept}, Case{"txt", press(VK_ESCAPE), IDCANCEL, kept},
           Case{"txt", [](Dialog& d) { support::ChooseSystemMenuItem(d.m_hWnd, SC_CLOSE); }, IDCANCEL, kept}}) {
         Dialog dialog;
-        dialog.SetExtension((kept + "\x8E\xA6").c_str());
+        dialog.SetExtension(kept + "\x8E\xA6");
         dialog.steps = {[&](Dialog&) { support::Type(::GetFocus(), c.typed); }, c.end};
         EXPECT_EQ(dialog.DoModal(), c.result) << c.typed;
-        char given[kMaxExtensionBytes + 1];
-        dialog.GetExtension(given);
-        EXPECT_EQ(given, c.given) << c.typed;
+        EXPECT_EQ(dialog.GetExtension(), c.given) << c.typed;
     }
 }
 
