@@ -122,10 +122,10 @@ void MainDialog::OnOK() {
     // The transfer runs in its own modal dialog; this window stays open with
     // its lists, path and selection as they are (the default handling would
     // end it, and with it the program).
-    RunPresetTransfer({.presetIndex = PresetIndexFromRadios(IsDlgButtonChecked(IDC_PRESET1),
-                                                            IsDlgButtonChecked(IDC_PRESET2)),
-                       .extension = m_extension,
-                       .startPaths = {m_currentPath}});
+    RunPresetTransfer(
+        {.presetIndex = PresetIndexFromRadios(IsDlgButtonChecked(IDC_PRESET1), IsDlgButtonChecked(IDC_PRESET2)),
+         .extension = m_extension,
+         .startPaths = {m_currentPath}});
 }
 
 BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -57,7 +57,8 @@ int ShowUsage(const ParsedCommandLine& parsed) {
         text = FormatResourceText(problem, parsed.argument) + L"\n\n" + text;
     }
     const bool fault = parsed.error != CommandLineError::None;
-    ShowMessage(nullptr, MessagesFor(parsed.line), text, IDS_APP_TITLE, (fault ? MB_ICONWARNING : MB_ICONINFORMATION) | MB_OK);
+    ShowMessage(nullptr, MessagesFor(parsed.line), text, IDS_APP_TITLE,
+                (fault ? MB_ICONWARNING : MB_ICONINFORMATION) | MB_OK);
     return fault ? kExitBadArguments : kExitDone;
 }
 
@@ -90,6 +91,7 @@ int ChangeSendTo(const CommandLine& line) {
     const bool add = line.action == CommandLine::Action::AddSendTo;
     if (add ? AddSendToShortcuts() : RemoveSendToShortcuts()) return kExitDone;
     const std::string folder = Utf8FromUtf16(SendToFolder().value_or(L""));
-    ShowMessage(nullptr, MessagesFor(line), FormatResourceText(IDS_SENDTO_FAILED, folder), IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+    ShowMessage(nullptr, MessagesFor(line), FormatResourceText(IDS_SENDTO_FAILED, folder), IDS_APP_TITLE,
+                MB_ICONWARNING | MB_OK);
     return kExitFailed;
 }

@@ -73,7 +73,8 @@ void CopyProgressDialog::ComposeListing() {
     if (m_target.file.empty()) {
         ResourceMessageBox(m_hWnd, m_messages, IDS_CLIPBOARD_FAILED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
     } else {
-        ShowMessage(m_hWnd, m_messages, FormatResourceText(IDS_FILE_FAILED, m_target.file), IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+        ShowMessage(m_hWnd, m_messages, FormatResourceText(IDS_FILE_FAILED, m_target.file), IDS_APP_TITLE,
+                    MB_ICONWARNING | MB_OK);
     }
 }
 

@@ -76,14 +76,14 @@ void SettingsDialog::OnOK() {
 
 void SettingsDialog::saveFlagValue(int id0, int id1, int id2, std::string_view name) const {
     const std::array<bool, kPresetCount> flags{m_pages[0].IsDlgButtonChecked(id0) != FALSE,
-                                    m_pages[1].IsDlgButtonChecked(id1) != FALSE,
-                                    m_pages[2].IsDlgButtonChecked(id2) != FALSE};
+                                               m_pages[1].IsDlgButtonChecked(id1) != FALSE,
+                                               m_pages[2].IsDlgButtonChecked(id2) != FALSE};
     m_store.writeValue(name, FlagString(flags));
 }
 
 void SettingsDialog::saveListValue(int id0, int id1, int id2, std::string_view name) const {
     const std::array<int, kPresetCount> selections{m_pages[0].ListSelection(id0), m_pages[1].ListSelection(id1),
-                                        m_pages[2].ListSelection(id2)};
+                                                   m_pages[2].ListSelection(id2)};
     // Only a list left without a selection (a stored digit beyond it) needs
     // the stored text: it keeps its own character.
     const std::string stored = NeedsStoredDigits(selections) ? m_store.readValue(name) : std::string();
