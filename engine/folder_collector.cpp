@@ -21,24 +21,51 @@ int FolderCollector::CountDepth(std::string_view path) const {
 }
 
 void FolderCollector::WalkFolders(SortedPathList& target, std::string_view folder, int maximum, int baseDepth) {
+    // One frame a level, on the heap: a tree thousands of levels deep must
+    // not overflow the thread's stack.
+    struct Frame {
+        std::size_t length;  // of its path, with the separator
+        int depth;
+        std::vector<Child> below;
+        std::size_t next = 0;
+    };
     std::string path(folder);
     AddBackslash(path);
     std::vector<Ancestor> ancestors{{path.size(), std::nullopt, false}};
-    Walk(target, path, CountDepth(path), maximum, baseDepth, ancestors);
+    std::vector<Frame> frames;
+    const int depth = CountDepth(path);
+    frames.push_back({path.size(), depth, SearchFolder(target, path, depth, maximum, baseDepth)});
+    while (!frames.empty()) {
+        Frame& frame = frames.back();
+        if (frame.next == frame.below.size()) {
+            frames.pop_back();
+            ancestors.pop_back();
+            continue;
+        }
+        const Child& child = frame.below[frame.next++];
+        path.resize(frame.length);
+        path += child.name;
+        path += '\\';
+        if (child.isLink && LeadsBack(path, ancestors)) continue;
+        ancestors.push_back({path.size(), std::nullopt, false});
+        const int childDepth = frame.depth + 1;
+        std::vector<Child> below = SearchFolder(target, path, childDepth, maximum, baseDepth);
+        frames.push_back({path.size(), childDepth, std::move(below)});
+    }
     target.Sort();
 }
 
-void FolderCollector::Walk(SortedPathList& target, std::string& folder, int folderDepth, int maximum, int baseDepth,
-                           std::vector<Ancestor>& ancestors) {
+std::vector<FolderCollector::Child> FolderCollector::SearchFolder(SortedPathList& target, std::string& folder,
+                                                                  int folderDepth, int maximum, int baseDepth) {
     const int childLevel = folderDepth + 1 - baseDepth;
     // Nothing below this folder can be taken: spare the search.
-    if (childLevel > maximum) return;
+    if (childLevel > maximum) return {};
     const bool descend = childLevel < maximum;
     const std::size_t length = folder.size();
     const std::size_t firstFile = m_seen.Count();
     // Sub-folders are walked after the search has ended, so that a folder's
     // kept files stay together and only one search is open at a time.
-    std::vector<std::pair<std::string, bool>> below;
+    std::vector<Child> below;
     if (m_searchProgress) m_searchProgress->ShowSearch(std::string_view(folder).substr(0, length - 1));
     const bool searched = m_search.Search(folder + "*.*", [&](const FoundEntry& entry) {
         if (!entry.isDirectory) {
@@ -53,7 +80,7 @@ void FolderCollector::Walk(SortedPathList& target, std::string& folder, int fold
         folder.resize(length);
         folder += entry.name;
         target.Add(folder);
-        if (descend) below.emplace_back(entry.name, entry.isLink);
+        if (descend) below.push_back({std::string(entry.name), entry.isLink});
     });
     folder.resize(length);
     if (m_keepFiles && searched) {
@@ -67,20 +94,11 @@ void FolderCollector::Walk(SortedPathList& target, std::string& folder, int fold
     // announced, they may be read meanwhile. A link may turn out to lead
     // back, and is not announced.
     std::vector<std::string> next;
-    for (const auto& [name, isLink] : below) {
-        if (!isLink) next.push_back(folder + name + "\\*.*");
+    for (const Child& child : below) {
+        if (!child.isLink) next.push_back(folder + child.name + "\\*.*");
     }
     if (!next.empty()) m_search.Prefetch(next);
-    for (const auto& [name, isLink] : below) {
-        folder.resize(length);
-        folder += name;
-        folder += '\\';
-        if (isLink && LeadsBack(folder, ancestors)) continue;
-        ancestors.push_back({folder.size(), std::nullopt, false});
-        Walk(target, folder, folderDepth + 1, maximum, baseDepth, ancestors);
-        ancestors.pop_back();
-    }
-    folder.resize(length);
+    return below;
 }
 
 bool FolderCollector::LeadsBack(const std::string& link, std::vector<Ancestor>& ancestors) {

@@ -73,8 +73,15 @@ private:
         std::size_t count;
     };
 
-    void Walk(SortedPathList& target, std::string& folder, int folderDepth, int maximum, int baseDepth,
-              std::vector<Ancestor>& ancestors);
+    // A sub-folder a search found, to be walked after it.
+    struct Child {
+        std::string name;
+        bool isLink;
+    };
+    // Adds the sub-folders of `folder` (with its trailing separator) to
+    // `target` and gives those to walk next; keeps its files when asked to.
+    std::vector<Child> SearchFolder(SortedPathList& target, std::string& folder, int folderDepth, int maximum,
+                                    int baseDepth);
     void AddFile(std::string& path, std::size_t folderLength, std::string_view name, std::uint64_t size);
     // The search for the files of a collected folder (no trailing separator).
     static std::string FilePattern(std::string_view folder, std::string_view extension);
