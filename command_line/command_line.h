@@ -40,7 +40,10 @@ enum class CommandLineError {
     NoPath,           // /1 to /3 with nothing to list
     TooManyPaths,     // the window opens at one path only
     SendToAlone,      // /sendto with something else
-    PathNotFound,     // found by the caller, which can look
+    // Found by the caller, which can look and knows the code page:
+    PathNotFound,
+    BadExtension,      // a character outside the code page or one of \ / : " < > |
+    ExtensionTooLong,  // more than 8 bytes in the code page
 };
 
 struct ParsedCommandLine {

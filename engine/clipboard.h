@@ -21,7 +21,8 @@ public:
     // Replaces every format with `text`. False when that fails; the
     // clipboard may then have been emptied.
     virtual bool ReplaceText(std::string_view text) = 0;
-    // Changes with every change of the content, whichever program makes it.
+    // Changes with every change of the content, whichever program makes it;
+    // open or not.
     virtual std::uint32_t SequenceNumber() = 0;
 };
 

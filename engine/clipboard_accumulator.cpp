@@ -11,14 +11,16 @@ ClipboardAccumulator::ClipboardAccumulator(Clipboard& clipboard, Clock& clock)
 bool ClipboardAccumulator::Clear() {
     m_text.clear();
     m_pendingFrom = 0;
-    m_ownSequence.reset();
     m_nextPublish = m_clock.Now() + kPublishInterval;
     {
         ClipboardSession session(m_clipboard);
-        if (!session || !m_clipboard.Empty()) return false;
+        m_current = session && m_clipboard.Empty();
     }
+    // Read after closing, as after every access: closing may advance it.
+    // What the clipboard holds now, emptied or not, is the listing's to
+    // replace; only what another program writes from here on is kept.
     m_ownSequence = m_clipboard.SequenceNumber();
-    return true;
+    return m_current;
 }
 
 void ClipboardAccumulator::Append(std::string_view piece) {
@@ -41,29 +43,26 @@ bool ClipboardAccumulator::Finish() {
 }
 
 bool ClipboardAccumulator::Publish() {
-    if (m_pendingFrom == m_text.size() && m_ownSequence) return true;
+    if (m_current && m_pendingFrom == m_text.size()) return true;
     {
         ClipboardSession session(m_clipboard);
         if (!session) return false;
         if (m_clipboard.SequenceNumber() != m_ownSequence) {
-            // Another program wrote since our last write (or Clear failed):
-            // the listing goes on from its text; other content is replaced.
+            // Another program wrote since our last access: the listing goes
+            // on from its text; other content is replaced.
             std::string theirs;
             m_clipboard.ReadText(theirs);
             m_text.replace(0, m_pendingFrom, theirs);
             m_pendingFrom = theirs.size();
         }
-        if (!m_clipboard.ReplaceText(m_text)) {
-            // A failed write may have emptied the clipboard: that is our
-            // doing, not another program's write, and none of the text
-            // counts as published until the next write succeeds.
-            m_ownSequence = m_clipboard.SequenceNumber();
-            m_pendingFrom = 0;
-            return false;
-        }
+        // A failed write may have set part of the text or emptied the
+        // clipboard: none of the text counts as published, and the next
+        // write starts again from ours.
+        m_current = m_clipboard.ReplaceText(m_text);
     }
-    // Read after closing: closing can add formats the platform derives.
+    // Read after closing, on every path: closing can advance it (adding the
+    // formats the platform derives), and what our write left is ours.
     m_ownSequence = m_clipboard.SequenceNumber();
-    m_pendingFrom = m_text.size();
-    return true;
+    m_pendingFrom = m_current ? m_text.size() : 0;
+    return m_current;
 }

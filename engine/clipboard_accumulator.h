@@ -32,7 +32,7 @@ public:
     ClipboardAccumulator(Clipboard& clipboard, Clock& clock);
 
     // Empties the clipboard and starts a new listing. False when the clipboard
-    // cannot be opened: its text stays, and the listing follows it.
+    // cannot be opened: its text stays until the listing replaces it.
     bool Clear() override;
     // Adds a piece to the listing.
     void Append(std::string_view piece) override;
@@ -51,8 +51,11 @@ private:
     // not yet published.
     std::string m_text;
     std::size_t m_pendingFrom = 0;
-    // The sequence number our last write left; none when the clipboard holds
-    // someone else's content.
-    std::optional<std::uint32_t> m_ownSequence;
+    // The sequence number our last access left: another one means another
+    // program wrote since.
+    std::uint32_t m_ownSequence = 0;
+    // Whether the clipboard holds our text up to m_pendingFrom: not after a
+    // Clear that could not empty it, nor after a failed write.
+    bool m_current = false;
     std::chrono::milliseconds m_nextPublish{};
 };

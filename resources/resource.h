@@ -54,6 +54,7 @@
 #define IDS_CLIP_WARNING 3101
 #define IDS_CLIPBOARD_FAILED 3102
 #define IDS_HELP_MISSING 3103
+#define IDS_EXTENSION_BAD_CHARACTER 3104
 // The command line: its usage, what is wrong with one (in the order of the
 // faults the parser names, from IDS_ARG_UNKNOWN_SWITCH on), and the failures
 // of what it asked for.
@@ -68,6 +69,8 @@
 #define IDS_ARG_TOO_MANY_PATHS 3118
 #define IDS_ARG_SENDTO_ALONE 3119
 #define IDS_ARG_PATH_NOT_FOUND 3120
+#define IDS_ARG_BAD_EXTENSION 3121
+#define IDS_ARG_EXTENSION_TOO_LONG 3122
 #define IDS_FILE_FAILED 3130
 #define IDS_SENDTO_FAILED 3131
 

@@ -1,5 +1,8 @@
 #include "text/path_rules.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "text/text_services.h"
 
 namespace {
@@ -55,6 +58,65 @@ std::string StartPath(std::string_view fullPath) {
     // last "\" is always a separator.
     while (path.ends_with('\\') && path.size() > (drive ? 3u : 1u)) path.pop_back();
     return path;
+}
+
+bool IsDeviceName(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/:");
+    std::string name(path.substr(separator == std::string_view::npos ? 0 : separator + 1));
+    name = name.substr(0, name.find('.'));
+    while (name.ends_with(' ')) name.pop_back();
+    for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (name == "NUL" || name == "CON" || name == "PRN" || name == "AUX" || name == "CONIN$" || name == "CONOUT$")
+        return true;
+    return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) && name[3] >= '1' && name[3] <= '9';
+}
+
+namespace {
+// The length of a full path's root: 2 for "C:", the whole "\\\\server\\share" of a
+// network path; 0 for anything else.
+std::size_t RootLength(std::string_view path) {
+    if (path.size() >= 2 && path[1] == ':' && IsDriveLetter(path[0])) return 2;
+    if (!path.starts_with("\\\\") || path.size() < 3 || path[2] == '?' || path[2] == '.' || path[2] == '\\') return 0;
+    const std::size_t server = path.find('\\', 2);
+    if (server == std::string_view::npos || server + 1 == path.size() || path[server + 1] == '\\') return 0;
+    return std::min(path.find('\\', server + 1), path.size());
+}
+}  // namespace
+
+std::string ExactFullPath(std::string_view path, std::string_view currentFolder) {
+    std::string text(path);
+    std::replace(text.begin(), text.end(), '/', '\\');
+    std::size_t root = RootLength(text);
+    if (root == 0) {
+        // Relative to the current folder, or with a leading "\\" to its root.
+        const std::size_t currentRoot = RootLength(currentFolder);
+        if (currentRoot == 0 || text.starts_with("\\\\")) return {};
+        const bool fromRoot = text.starts_with('\\');
+        text.insert(0,
+                    fromRoot ? std::string(currentFolder.substr(0, currentRoot)) : std::string(currentFolder) + "\\");
+        root = currentRoot;
+    } else if (root == 2 && text.size() > 2 && text[2] != '\\') {
+        return {};
+    }
+    std::vector<std::string_view> names;
+    const std::string_view rest = std::string_view(text).substr(root);
+    for (std::size_t at = 0; at <= rest.size();) {
+        const std::size_t end = std::min(rest.find('\\', at), rest.size());
+        const std::string_view name = rest.substr(at, end - at);
+        if (name == "..") {
+            if (!names.empty()) names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+        at = end + 1;
+    }
+    std::string full = text.substr(0, root);
+    for (const std::string_view name : names) {
+        full += '\\';
+        full += name;
+    }
+    if (names.empty()) full += '\\';
+    return full;
 }
 
 std::string HelpFilePath(std::string_view workingDirectory) {

@@ -41,6 +41,19 @@ bool IsDriveLetter(char c);
 // root ("C:\").
 std::string StartPath(std::string_view fullPath);
 
+// Whether the last name of `path` is a device's (NUL, CON, PRN, AUX, COM1 to
+// COM9, LPT1 to LPT9, CONIN$, CONOUT$), whatever its extension, case or
+// trailing dots and blanks: the system opens the device, in any folder.
+bool IsDeviceName(std::string_view path);
+
+// `path` made full against `currentFolder` (a full path) exactly as written:
+// "/" read as "\", empty names and "." dropped, ".." taking the name before
+// it away (never the root: "C:", "\\server\share"), every other name kept
+// as it is, trailing dots and blanks too. Empty for what it does not take:
+// a drive-relative path ("C:x"), a "\\?\" or "\\.\" path, or a network
+// path without its share.
+std::string ExactFullPath(std::string_view path, std::string_view currentFolder);
+
 // The help file in the working directory. The backslash is added even when
 // the directory ends in one (a drive root).
 std::string HelpFilePath(std::string_view workingDirectory);

@@ -1,6 +1,8 @@
 #include "browser/win/extension_dialog.h"
 
+#include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
+#include "platform/win/wide_text.h"
 #include "resources/resource.h"
 
 ExtensionDialog::ExtensionDialog() : CDialog(IDD_EXTENSION_DIALOG) {}
@@ -32,7 +34,15 @@ BOOL ExtensionDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void ExtensionDialog::OnChangeButton() {
-    m_newExtension = ExtensionFromEntry(SystemTextServices(), m_entryEdit.GetWindowText());
+    // Read wide: a character the code page lacks would read as "?", a wildcard.
+    std::wstring entry(static_cast<std::size_t>(::GetWindowTextLengthW(m_entryEdit.m_hWnd)) + 1, L'\0');
+    entry.resize(
+        static_cast<std::size_t>(::GetWindowTextW(m_entryEdit.m_hWnd, entry.data(), static_cast<int>(entry.size()))));
+    if (!FitsCodePage(entry) || HasForbiddenExtensionCharacter(Utf8FromUtf16(entry))) {
+        ResourceMessageBox(m_hWnd, Messages::Shown, IDS_EXTENSION_BAD_CHARACTER, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+        return;
+    }
+    m_newExtension = ExtensionFromEntry(SystemTextServices(), AnsiFromUtf16(entry));
     OnOK();
 }
 

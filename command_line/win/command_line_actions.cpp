@@ -7,19 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "text/extension_rule.h"
-#include "text/path_rules.h"
 #include "command_line/win/send_to_shortcuts.h"
 #include "engine/win/preset_transfer.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
 #include "platform/win/wide_text.h"
 #include "resources/resource.h"
+#include "text/extension_rule.h"
+#include "text/path_rules.h"
 #include "text/text_services.h"
 
 namespace {
 // GetFullPathNameW's answer, at any length.
-std::optional<std::string> FullPath(const std::string& path) {
+std::optional<std::string> SystemFullPath(const std::string& path) {
     const std::wstring wide = Utf16FromUtf8(path);
     std::wstring full(::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
     if (full.empty()) return std::nullopt;
@@ -29,12 +29,35 @@ std::optional<std::string> FullPath(const std::string& path) {
 
 DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(FileSystemPath(path).c_str()); }
 
+// `path` made full with every name as written ("dir." and "sp " are names
+// of their own); where that names nothing, as the system reads it.
+std::optional<std::string> FullPath(const std::string& path) {
+    std::wstring current(::GetCurrentDirectoryW(0, nullptr), L'\0');
+    current.resize(::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+    const std::string exact = ExactFullPath(path, Utf8FromUtf16(current));
+    if (!exact.empty() && Attributes(exact) != INVALID_FILE_ATTRIBUTES) return exact;
+    return SystemFullPath(path);
+}
+
+// /ext: in the code page, or the fault that keeps it from there.
+CommandLineError CheckExtension(const std::string& extension) {
+    const std::wstring wide = Utf16FromUtf8(extension);
+    if (!FitsCodePage(wide) || HasForbiddenExtensionCharacter(extension)) return CommandLineError::BadExtension;
+    if (AnsiFromUtf16(wide).size() > kMaxExtensionBytes) return CommandLineError::ExtensionTooLong;
+    return CommandLineError::None;
+}
+
 Messages MessagesFor(const CommandLine& line) { return line.quiet ? Messages::Quiet : Messages::Shown; }
 }  // namespace
 
 ParsedCommandLine ReadCommandLine(std::wstring_view commandLine) {
     ParsedCommandLine parsed = ParseArguments(SplitArguments(Utf8FromUtf16(commandLine)));
     if (parsed.error != CommandLineError::None) return parsed;
+    if (const CommandLineError fault = CheckExtension(parsed.line.extension); fault != CommandLineError::None) {
+        parsed.error = fault;
+        parsed.argument = parsed.line.extension;
+        return parsed;
+    }
     for (std::string& path : parsed.line.paths) {
         const std::optional<std::string> full = FullPath(path);
         if (!full || Attributes(*full) == INVALID_FILE_ATTRIBUTES) {

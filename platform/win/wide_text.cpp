@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "text/path_rules.h"
+
 namespace {
 // A length the conversion calls take; no text of the program comes near it.
 int CallLength(std::size_t length) { return length > INT_MAX ? INT_MAX : static_cast<int>(length); }
@@ -127,13 +129,15 @@ void AnsiFromUtf16(std::wstring_view utf16, char* out, std::size_t length) {
 
 std::string Utf8FromAnsi(std::string_view ansi) { return Utf8FromUtf16(Utf16From(CP_ACP, ansi)); }
 
+bool FitsCodePage(std::wstring_view utf16) { return Utf16From(CP_ACP, AnsiFromUtf16(utf16)) == utf16; }
+
 std::wstring FileSystemPath(std::string_view utf8Path) {
     std::wstring path = Utf16FromUtf8(utf8Path);
-    // Room for an 8.3 name below a folder is what the plain form leaves.
-    if (path.size() < MAX_PATH - 12) return path;
-    if (path.size() >= 2 && path[1] == L':') {
+    // A device is opened by its plain name only.
+    if (IsDeviceName(utf8Path)) return path;
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') {
         path.insert(0, L"\\\\?\\");
-    } else if (path.starts_with(L"\\\\") && !path.starts_with(L"\\\\?\\")) {
+    } else if (path.starts_with(L"\\\\") && !path.starts_with(L"\\\\?\\") && !path.starts_with(L"\\\\.\\")) {
         // A network path: "\\server\share" becomes "\\?\UNC\server\share".
         path.replace(0, 2, L"\\\\?\\UNC\\");
     }

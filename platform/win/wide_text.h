@@ -29,7 +29,11 @@ void Utf16FromUtf8(std::string_view utf8, wchar_t* out, std::size_t length);
 std::size_t AnsiLength(std::wstring_view utf16);
 void AnsiFromUtf16(std::wstring_view utf16, char* out, std::size_t length);
 
-// `path` as the wide file calls take it at any length: a drive or network
-// path too long for the plain form gets the "\\?\" ("\\?\UNC\") prefix,
-// which lifts the limit.
+// Whether every character of `utf16` has its own form in the ANSI code page.
+bool FitsCodePage(std::wstring_view utf16);
+
+// A full `path` as the wide file calls take it exactly: the "\\?\" form
+// ("\\?\UNC\" for a network path), which passes every name as it is (the
+// plain form's parser drops a trailing "." or " " from each, so "dir." would
+// be "dir") at any length. A device name (NUL, CON...) stays plain.
 std::wstring FileSystemPath(std::string_view utf8Path);

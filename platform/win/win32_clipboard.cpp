@@ -94,8 +94,8 @@ bool Win32Clipboard::ReplaceText(std::string_view text) {
     // asked. Any other text goes as the exact wide text and as the code
     // page's text made here, which the system would make with look-alikes.
     // The old texts go once the first block is made, so a long listing is
-    // never held three times over; whatever fails after that block is set,
-    // the clipboard holds the whole listing.
+    // never held three times over; once that block is set the clipboard
+    // holds the whole listing, whatever fails after it.
     const bool ascii = IsAscii(text);
     const std::size_t wideLength = ascii ? 0 : Utf16Length(text);
     UniqueGlobalBlock first = ascii ? TextBlock(text) : WideBlock(text, wideLength);
@@ -103,12 +103,11 @@ bool Win32Clipboard::ReplaceText(std::string_view text) {
     // Once set, a block belongs to the clipboard; it stays readable until the
     // clipboard is closed.
     if (!first || !EmptyClipboard() || !SetBlock(ascii ? CF_TEXT : CF_UNICODETEXT, std::move(first))) return false;
-    const LCID locale = GetUserDefaultLCID();
-    if (!SetBlock(CF_LOCALE,
-                  FilledBlock(sizeof locale, [&](void* memory) { std::memcpy(memory, &locale, sizeof locale); }))) {
-        return false;
-    }
-    return ascii || SetBlock(CF_TEXT, AnsiBlock(wide, wideLength));
+    // The locale whose code page CF_TEXT is in: the system's, not the user's.
+    const LCID locale = GetSystemDefaultLCID();
+    SetBlock(CF_LOCALE, FilledBlock(sizeof locale, [&](void* memory) { std::memcpy(memory, &locale, sizeof locale); }));
+    if (!ascii) SetBlock(CF_TEXT, AnsiBlock(wide, wideLength));
+    return true;
 }
 
 std::uint32_t Win32Clipboard::SequenceNumber() { return GetClipboardSequenceNumber(); }

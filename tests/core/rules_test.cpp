@@ -125,6 +125,8 @@ const std::map<std::string, Rule> kRules = {
     {"BoundedText", {false, 2, Bounded}},
     {"OpenFolder", {true, 2, [](const Call& c) { return OpenFolder(c.text, c.a[0], c.a[1]); }}},
     {"FolderOf", {true, 1, [](const Call& c) { return FolderOf(c.text, c.a[0]); }}},
+    {"ExactFullPath", {false, 2, [](const Call& c) { return ExactFullPath(c.a[0], c.a[1]); }}},
+    {"IsDeviceName", {false, 1, [](const Call& c) { return std::to_string(IsDeviceName(c.a[0])); }}},
     {"FolderPattern", {true, 1, [](const Call& c) { return FolderPattern(c.text, c.a[0]); }}},
     {"FilePattern", {true, 2, [](const Call& c) { return FilePattern(c.text, c.a[0], c.a[1]); }}},
     {"ExtensionFromEntry", {true, 1, [](const Call& c) { return ExtensionFromEntry(c.text, c.a[0]); }}},
