@@ -48,6 +48,8 @@ TEST_P(ClipboardScenarioTest, Steps) {
     steps.Add("other program holds it", kWords, 1, set(clipboard.heldForAttempts));
     steps.Add("no memory", kWords, 1, set(clipboard.failingAllocations));
     steps.Add("set fails after emptying", kWords, 1, set(clipboard.failingSets));
+    steps.Add("set fails after the text", kWords, 1, set(clipboard.partialSets));
+    steps.Add("closing advances the sequence", kWords, 0, [&](auto&) { clipboard.closingAdvances = true; });
     steps.Add("writes take", kWords, 1, [&](const Arguments& a) { clipboard.writeTakes = milliseconds(number(a[0])); });
     steps.Add("clear", kWords, 1, [&](const Arguments& a) { EXPECT_EQ(accumulator.Clear(), yes(a[0])); });
     steps.Add("finish", kWords, 1, [&](const Arguments& a) { EXPECT_EQ(accumulator.Finish(), yes(a[0])); });

@@ -131,6 +131,8 @@ const std::map<std::string, Rule> kRules = {
     {"FilePattern", {true, 2, [](const Call& c) { return FilePattern(c.text, c.a[0], c.a[1]); }}},
     {"ExtensionFromEntry", {true, 1, [](const Call& c) { return ExtensionFromEntry(c.text, c.a[0]); }}},
     {"CutExtension", {true, 1, [](const Call& c) { return CutExtension(c.text, c.a[0]); }}},
+    {"HasForbiddenExtensionCharacter",
+     {false, 1, [](const Call& c) { return std::to_string(HasForbiddenExtensionCharacter(c.a[0])); }}},
     {"FlagAt", {false, 2, [](const Call& c) { return std::to_string(FlagAt(c.a[0], c.Int(1))); }}},
     {"DigitAt", {false, 2, [](const Call& c) { return std::to_string(DigitAt(c.a[0], c.Int(1))); }}},
     {"FlagString",

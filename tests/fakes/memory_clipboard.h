@@ -29,9 +29,17 @@ struct MemoryClipboard : Clipboard {
         if (heldForAttempts > 0) --heldForAttempts;
         return open;
     }
-    void Close() override { open = !IsOpen("closed"); }
+    // As under Wine: closing after a change advances the sequence number once more.
+    void Close() override {
+        open = !IsOpen("closed");
+        if (closingAdvances && changed) ++sequence;
+        changed = false;
+    }
     bool Empty() override {
-        text.reset(), picture = false, ++sequence;
+        text.reset();
+        picture = false;
+        ++sequence;
+        changed = true;
         return IsOpen("emptied");
     }
     bool ReadText(std::string& out) override {
@@ -42,9 +50,10 @@ struct MemoryClipboard : Clipboard {
     bool ReplaceText(std::string_view newText) override {
         if (clock) clock->now += writeTakes;
         if (!IsOpen("written") || failingAllocations-- > 0 || !Empty() || failingSets-- > 0) return false;
-        text = newText, ++sequence;
+        text = newText;
+        ++sequence;
         published.push_back(*text);
-        return true;
+        return partialSets-- <= 0;
     }
     std::uint32_t SequenceNumber() override { return sequence; }
     bool IsOpen(const char* use) {
@@ -56,9 +65,12 @@ struct MemoryClipboard : Clipboard {
     bool picture = false;  // content that is not text
     std::uint32_t sequence = 1;
     bool open = false;
-    int heldForAttempts = 0;             // another program holds it open for so many of our tries (-1: for good)
-    int failingAllocations = 0;          // so many of our next writes find no memory
-    int failingSets = 0;                 // so many of our next writes empty the clipboard, then fail
+    int heldForAttempts = 0;     // another program holds it open for so many of our tries (-1: for good)
+    int failingAllocations = 0;  // so many of our next writes find no memory
+    int failingSets = 0;         // so many of our next writes empty the clipboard, then fail
+    int partialSets = 0;         // so many of our next writes set the text, then fail on another format
+    bool closingAdvances = false;
+    bool changed = false;                // by us, since the clipboard was opened
     std::vector<std::string> published;  // every text we wrote, in order
     ManualClock* clock = nullptr;        // moved on by each of our writes, when given
     std::chrono::milliseconds writeTakes{};
