@@ -13,9 +13,9 @@ struct TransferRequest {
     // In the code page, as the extension button shows it; "*" lists every file.
     std::string extension = "*";
     // UTF-8, of any length; listed one after the other.
-    std::vector<std::string> startPaths;
+    std::vector<std::string> startPaths{};
     // The clipboard unless it names a file.
-    TransferTarget target;
+    TransferTarget target{};
     Messages messages = Messages::Shown;
 };
 
