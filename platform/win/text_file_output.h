@@ -8,9 +8,11 @@
 
 // A listing written to a file once it is whole: in the ANSI code page (the
 // bytes the clipboard's CF_TEXT gets) or in UTF-8 with a byte-order mark and
-// every name exact. It is written under another name beside the file and
+// every name exact. It is written under a temporary name beside the file and
 // then put in the file's place, so the file is never seen half-written and a
-// run that fails leaves an existing file as it was.
+// run that fails leaves an existing file as it was. A symbolic link is kept:
+// the file it leads to is replaced. A device (NUL) is written directly; the
+// console is refused, as a windowed program has none.
 class TextFileOutput : public ListingOutput {
 public:
     // `path` is UTF-8 and full.
