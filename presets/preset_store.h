@@ -21,7 +21,8 @@ public:
     // The stored text, up to its first NUL; "" when the value is missing or
     // cannot be read.
     virtual std::string Read(std::string_view name) = 0;
-    virtual void Write(std::string_view name, std::string_view text) = 0;
+    // False when the value could not be stored.
+    virtual bool Write(std::string_view name, std::string_view text) = 0;
 };
 
 // The names of the stored values. A flag string holds one character per
@@ -75,7 +76,7 @@ public:
     explicit PresetStore(PresetStorage& storage) : m_storage(storage) {}
 
     std::string readValue(std::string_view name) const { return m_storage.Read(name); }
-    void writeValue(std::string_view name, std::string_view text) const { m_storage.Write(name, text); }
+    bool writeValue(std::string_view name, std::string_view text) const { return m_storage.Write(name, text); }
     bool flagAt(int presetIndex, std::string_view name) const { return FlagAt(readValue(name), presetIndex); }
     int digitAt(int presetIndex, std::string_view name) const { return DigitAt(readValue(name), presetIndex); }
     // `name` carries its suffix already (NumberValueName).

@@ -267,13 +267,16 @@ void MainDialog::OpenHelp(UINT command) {
     // opened as a file, it would not.
     SHELLEXECUTEINFOW open{};
     open.cbSize = sizeof open;
-    open.fMask = SEE_MASK_CLASSNAME;
+    // The failure is said below, in the program's words, not by the shell as well.
+    open.fMask = SEE_MASK_CLASSNAME | SEE_MASK_FLAG_NO_UI;
     open.hwnd = m_hWnd;
     open.lpVerb = L"open";
     open.lpFile = address->c_str();
     open.lpClass = L"http";
     open.nShow = SW_SHOWNORMAL;
-    ::ShellExecuteExW(&open);
+    // A prompt on the way that the user turned down is the user's answer, not a failure.
+    if (!::ShellExecuteExW(&open) && ::GetLastError() != ERROR_CANCELLED)
+        ResourceMessageBox(m_hWnd, Messages::Shown, IDS_HELP_FAILED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
 }
 
 void MainDialog::ShowSettings() {

@@ -32,6 +32,17 @@ bool SaveShortcut(const std::wstring& path, const std::wstring& program, int pre
     const ComPtr<IPersistFile> file(persisted);
     return SUCCEEDED(file->Save(path.c_str(), TRUE));
 }
+
+// Deletes the three in `folder`; false when one is there and stays.
+bool DeleteShortcuts(const std::wstring& folder) {
+    bool removed = true;
+    for (int preset = 1; preset <= kPresetCount; ++preset) {
+        const std::wstring path = SendToShortcutPath(folder, preset);
+        if (!::DeleteFileW(path.c_str()) && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            removed = false;
+    }
+    return removed;
+}
 }  // namespace
 
 std::optional<std::wstring> SendToFolder() {
@@ -51,19 +62,17 @@ bool AddSendToShortcuts() {
     if (!folder) return false;
     const std::wstring program = ProgramPath();
     for (int preset = 1; preset <= kPresetCount; ++preset) {
-        if (!SaveShortcut(SendToShortcutPath(*folder, preset), program, preset)) return false;
+        if (!SaveShortcut(SendToShortcutPath(*folder, preset), program, preset)) {
+            // Part of a set would pass for the whole in the menu, and an older set's later entries would stand
+            // beside the new first ones: none is left.
+            DeleteShortcuts(*folder);
+            return false;
+        }
     }
     return true;
 }
 
 bool RemoveSendToShortcuts() {
     const std::optional<std::wstring> folder = SendToFolder();
-    if (!folder) return false;
-    bool removed = true;
-    for (int preset = 1; preset <= kPresetCount; ++preset) {
-        const std::wstring path = SendToShortcutPath(*folder, preset);
-        if (!::DeleteFileW(path.c_str()) && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            removed = false;
-    }
-    return removed;
+    return folder && DeleteShortcuts(*folder);
 }

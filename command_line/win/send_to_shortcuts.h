@@ -11,7 +11,8 @@
 std::optional<std::wstring> SendToFolder();
 // The shortcut of preset `preset` (1 to 3) in `folder`.
 std::wstring SendToShortcutPath(const std::wstring& folder, int preset);
-// Makes (or remakes) the three; false when one could not be saved.
+// Makes (or remakes) the three; false when one could not be saved, and then
+// none of them is left.
 bool AddSendToShortcuts();
 // Deletes the three; false when one is there and stays.
 bool RemoveSendToShortcuts();

@@ -34,12 +34,13 @@ std::string RegistryPresetStorage::Read(std::string_view name) {
     return std::string(buffer, strnlen(buffer, size));
 }
 
-void RegistryPresetStorage::Write(std::string_view name, std::string_view text) {
+bool RegistryPresetStorage::Write(std::string_view name, std::string_view text) {
     const UniqueRegKey outer = CreateKey(HKEY_CURRENT_USER, kOuterKey);
-    if (!outer) return;
+    if (!outer) return false;
     const UniqueRegKey inner = CreateKey(outer.get(), kInnerKey);
-    if (!inner) return;
+    if (!inner) return false;
     const std::string value(text);
-    RegSetValueExA(inner.get(), std::string(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(lstrlenA(value.c_str())));
+    return RegSetValueExA(inner.get(), std::string(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(lstrlenA(value.c_str()))) == ERROR_SUCCESS;
 }

@@ -13,5 +13,5 @@ public:
     static std::string KeyPath();
 
     std::string Read(std::string_view name) override;
-    void Write(std::string_view name, std::string_view text) override;
+    bool Write(std::string_view name, std::string_view text) override;
 };

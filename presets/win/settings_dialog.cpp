@@ -1,5 +1,6 @@
 #include "presets/win/settings_dialog.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/win/resource_string.h"
@@ -55,46 +56,56 @@ void SettingsDialog::onTabChanged() {
 }
 
 void SettingsDialog::OnOK() {
-    // Every value is taken as the controls hold it, enabled or not.
-    saveFlagValue(IDC_NO_EXTENSION_1, IDC_NO_EXTENSION_2, IDC_NO_EXTENSION_3, PresetValue::NoExtension);
-    saveFlagValue(IDC_LOWER_CASE_1, IDC_LOWER_CASE_2, IDC_LOWER_CASE_3, PresetValue::LowerCase);
-    saveFlagValue(IDC_REVERSE_1, IDC_REVERSE_2, IDC_REVERSE_3, PresetValue::Reverse);
-    saveFlagValue(IDC_SUB_FOLDER_1, IDC_SUB_FOLDER_2, IDC_SUB_FOLDER_3, PresetValue::SubFolder);
-    saveNumberValues(PresetValue::SubNumber, &PresetPageIds::depth);
-    saveFlagValue(IDC_FOLDER_OUTPUT_1, IDC_FOLDER_OUTPUT_2, IDC_FOLDER_OUTPUT_3, PresetValue::FolderCheck);
-    saveListValue(IDC_FOLDER_TYPE_1, IDC_FOLDER_TYPE_2, IDC_FOLDER_TYPE_3, PresetValue::FolderType);
-    saveFlagValue(IDC_NEXT_FOLDER_1, IDC_NEXT_FOLDER_2, IDC_NEXT_FOLDER_3, PresetValue::NextFolder);
-    saveFlagValue(IDC_FILE_SIZE_1, IDC_FILE_SIZE_2, IDC_FILE_SIZE_3, PresetValue::FileSize);
-    saveFlagValue(IDC_LINE_NUMBER_1, IDC_LINE_NUMBER_2, IDC_LINE_NUMBER_3, PresetValue::LineNumber);
-    saveListValue(IDC_SEPARATOR_1, IDC_SEPARATOR_2, IDC_SEPARATOR_3, PresetValue::SeparatorType);
-    saveNumberValues(PresetValue::SeparatorBefore, &PresetPageIds::spacesBefore);
-    saveNumberValues(PresetValue::SeparatorAfter, &PresetPageIds::spacesAfter);
-    saveNumberValues(PresetValue::NumberLength, &PresetPageIds::numberWidth);
-    saveFlagValue(IDC_ZERO_PAD_1, IDC_ZERO_PAD_2, IDC_ZERO_PAD_3, PresetValue::ZeroPad);
+    // Every value is taken as the controls hold it, enabled or not, and every one is written even after another
+    // failed, so that as much as can be kept is (the list is evaluated in order).
+    const bool written[] = {
+        saveFlagValue(IDC_NO_EXTENSION_1, IDC_NO_EXTENSION_2, IDC_NO_EXTENSION_3, PresetValue::NoExtension),
+        saveFlagValue(IDC_LOWER_CASE_1, IDC_LOWER_CASE_2, IDC_LOWER_CASE_3, PresetValue::LowerCase),
+        saveFlagValue(IDC_REVERSE_1, IDC_REVERSE_2, IDC_REVERSE_3, PresetValue::Reverse),
+        saveFlagValue(IDC_SUB_FOLDER_1, IDC_SUB_FOLDER_2, IDC_SUB_FOLDER_3, PresetValue::SubFolder),
+        saveNumberValues(PresetValue::SubNumber, &PresetPageIds::depth),
+        saveFlagValue(IDC_FOLDER_OUTPUT_1, IDC_FOLDER_OUTPUT_2, IDC_FOLDER_OUTPUT_3, PresetValue::FolderCheck),
+        saveListValue(IDC_FOLDER_TYPE_1, IDC_FOLDER_TYPE_2, IDC_FOLDER_TYPE_3, PresetValue::FolderType),
+        saveFlagValue(IDC_NEXT_FOLDER_1, IDC_NEXT_FOLDER_2, IDC_NEXT_FOLDER_3, PresetValue::NextFolder),
+        saveFlagValue(IDC_FILE_SIZE_1, IDC_FILE_SIZE_2, IDC_FILE_SIZE_3, PresetValue::FileSize),
+        saveFlagValue(IDC_LINE_NUMBER_1, IDC_LINE_NUMBER_2, IDC_LINE_NUMBER_3, PresetValue::LineNumber),
+        saveListValue(IDC_SEPARATOR_1, IDC_SEPARATOR_2, IDC_SEPARATOR_3, PresetValue::SeparatorType),
+        saveNumberValues(PresetValue::SeparatorBefore, &PresetPageIds::spacesBefore),
+        saveNumberValues(PresetValue::SeparatorAfter, &PresetPageIds::spacesAfter),
+        saveNumberValues(PresetValue::NumberLength, &PresetPageIds::numberWidth),
+        saveFlagValue(IDC_ZERO_PAD_1, IDC_ZERO_PAD_2, IDC_ZERO_PAD_3, PresetValue::ZeroPad),
+    };
+    if (std::ranges::count(written, false) > 0) {
+        // The edits stay on the pages: the user may try again or cancel.
+        ResourceMessageBox(m_hWnd, Messages::Shown, IDS_SETTINGS_NOT_SAVED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+        return;
+    }
     CDialog::OnOK();
 }
 
-void SettingsDialog::saveFlagValue(int id0, int id1, int id2, std::string_view name) const {
+bool SettingsDialog::saveFlagValue(int id0, int id1, int id2, std::string_view name) const {
     const std::array<bool, kPresetCount> flags{m_pages[0].IsDlgButtonChecked(id0) != FALSE,
                                                m_pages[1].IsDlgButtonChecked(id1) != FALSE,
                                                m_pages[2].IsDlgButtonChecked(id2) != FALSE};
-    m_store.writeValue(name, FlagString(flags));
+    return m_store.writeValue(name, FlagString(flags));
 }
 
-void SettingsDialog::saveListValue(int id0, int id1, int id2, std::string_view name) const {
+bool SettingsDialog::saveListValue(int id0, int id1, int id2, std::string_view name) const {
     const std::array<int, kPresetCount> selections{m_pages[0].ListSelection(id0), m_pages[1].ListSelection(id1),
                                                    m_pages[2].ListSelection(id2)};
     // Only a list left without a selection (a stored digit beyond it) needs
     // the stored text: it keeps its own character.
     const std::string stored = NeedsStoredDigits(selections) ? m_store.readValue(name) : std::string();
-    m_store.writeValue(name, DigitString(selections, stored));
+    return m_store.writeValue(name, DigitString(selections, stored));
 }
 
-void SettingsDialog::saveNumberValue(int editId, std::string_view name, const PresetPage& page) const {
-    m_store.writeValue(name, PresetNumberText(page.EditText(editId), SystemTextServices()));
+bool SettingsDialog::saveNumberValue(int editId, std::string_view name, const PresetPage& page) const {
+    return m_store.writeValue(name, PresetNumberText(page.EditText(editId), SystemTextServices()));
 }
 
-void SettingsDialog::saveNumberValues(std::string_view base, int PresetPageIds::*edit) const {
+bool SettingsDialog::saveNumberValues(std::string_view base, int PresetPageIds::*edit) const {
+    bool written = true;
     for (const PresetPage& page : m_pages)
-        saveNumberValue(page.ids().*edit, NumberValueName(base, page.presetIndex()), page);
+        written = saveNumberValue(page.ids().*edit, NumberValueName(base, page.presetIndex()), page) && written;
+    return written;
 }

@@ -9,10 +9,10 @@
 
 class PresetStore;
 
-// The settings dialog: the three presets on the pages of one tab control.
-// Opening it reads every value; its OK button (the update button) writes all
-// 23 values and closes it; cancelling writes nothing. Switching tabs only shows another page, so the edits of all
-// three pages last until the dialog closes.
+// The settings dialog: the three presets on the pages of one tab control. Opening it reads every value; its OK
+// button (the update button) writes all 23 values and closes it or, when one could not be written, says so and stays
+// open; cancelling writes nothing. Switching tabs only shows another page, so the edits of all three pages last
+// until the dialog closes.
 class SettingsDialog : public CDialog {
 public:
     explicit SettingsDialog(const PresetStore& store);
@@ -25,14 +25,15 @@ public:
 
 private:
     void onTabChanged();
+    // Each save writes its value(s) and is false when one could not be written.
     // Flag string of value `name` from the boxes of the pages of preset index 0, 1, 2.
-    void saveFlagValue(int id0, int id1, int id2, std::string_view name) const;
+    bool saveFlagValue(int id0, int id1, int id2, std::string_view name) const;
     // Digit string of value `name` from the lists of the pages of preset index 0, 1, 2.
-    void saveListValue(int id0, int id1, int id2, std::string_view name) const;
+    bool saveListValue(int id0, int id1, int id2, std::string_view name) const;
     // Per-preset number `name` from edit `editId` of `page`.
-    void saveNumberValue(int editId, std::string_view name, const PresetPage& page) const;
+    bool saveNumberValue(int editId, std::string_view name, const PresetPage& page) const;
     // The per-preset numbers `base`_01.._03 from each page's edit `edit`.
-    void saveNumberValues(std::string_view base, int PresetPageIds::*edit) const;
+    bool saveNumberValues(std::string_view base, int PresetPageIds::*edit) const;
 
     const PresetStore& m_store;
     CTabCtrl m_tabs;

@@ -289,8 +289,8 @@ std::string FirstLine(const std::string& path) {
 }
 
 // Without a help.hlp in the working directory the help commands open the page beside the program through the
-// web-address handler (here one that writes down what it is given), the search at the page's index; a page that
-// is not there is said so.
+// web-address handler (here one that writes down what it is given), the search at the page's index; a handler that
+// cannot start and a page that is not there are said so.
 TEST_F(ListoraTest, HelpOpensThePageBesideTheProgramTheSearchAtItsIndex) {
     const TestTree tree("e2e-help");  // the handler writes down its URL in it
     const std::string page = Program::Beside("Listora.html");
@@ -311,6 +311,11 @@ TEST_F(ListoraTest, HelpOpensThePageBesideTheProgramTheSearchAtItsIndex) {
         ::PostMessageA(m_main, WM_COMMAND, id, 0);
         EXPECT_TRUE(WaitUntil([&] { return FirstLine(tree.PathOf("url")).starts_with(expected); }));
     }
+    const std::string missing = tree.PathOf("none.exe") + " %1";
+    ::RegSetValueExA(handler.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(missing.c_str()),
+                     DWORD(missing.size() + 1));
+    Play({"menu ID_HELP_CONTENTS", "box = ヘルプのページ（Listora.html）をブラウザで開けませんでした。", "dismiss",
+          "box = none"});
     ::MoveFileA(page.c_str(), (page + ".away").c_str());
     Play({"menu ID_HELP_CONTENTS", "window = Listora"});
     ::MoveFileA((page + ".away").c_str(), page.c_str());

@@ -365,6 +365,7 @@ TEST_P(SettingsDialogTest, Example) {
     };
     using Arguments = support::Steps::Arguments;
     const auto words = support::Steps::Form::Words;
+    const auto rest = support::Steps::Form::Rest;
     support::Steps steps;
     steps.Add("click", words, 1, [&](const Arguments& a) { support::Click(control(a[0])); });
     steps.Add("focus", words, 1, [&](const Arguments& a) { ::SetFocus(control(a[0])); });
@@ -376,6 +377,14 @@ TEST_P(SettingsDialogTest, Example) {
     });
     steps.Add("key", words, 1, [&](const Arguments& a) { PressKey(dialog.m_hWnd, *line, a[0]); });
     steps.Add("close", words, 0, [&](const Arguments&) { support::ChooseSystemMenuItem(dialog.m_hWnd, SC_CLOSE); });
+    steps.Add("refuse writes", words, 0, [&](const Arguments&) { storage.refusing = true; });
+    steps.Add("box", rest, 1, [&](const Arguments& a) {  // the dialog's message box, closed once read
+        HWND box = nullptr;
+        for (HWND w = nullptr; !box && (w = ::FindWindowExA(nullptr, w, "#32770", nullptr));)
+            if (::GetWindow(w, GW_OWNER) == dialog.m_hWnd) box = w;
+        EXPECT_EQ(box ? support::Text(::GetDlgItem(box, 0xFFFF), CP_UTF8) : "(no box)", a[0]) << line->Where();
+        if (box) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
     steps.Add("shows", words, 3, [&](const Arguments& a) {
         if (a[1] != "=") throw DataError(*line, "a check is: shows CONTROL = SHOWN");
         shows(a[0], a[2]);
@@ -394,7 +403,8 @@ TEST_P(SettingsDialogTest, Example) {
     std::vector<std::tuple<const DataLine*, std::string, std::string>> onOpening;
     bool checks = false;
     for (const DataLine& row : example.lines) {
-        checks = checks || row.text.starts_with("shows ") || row.text.starts_with("page ");
+        checks =
+            checks || row.text.starts_with("shows ") || row.text.starts_with("page ") || row.text.starts_with("box ");
         if (row.text.find(" | ") == std::string::npos) {
             dialog.steps.push_back([&](SettingsScript&) {
                 line = &row;
