@@ -33,13 +33,33 @@ void ClipboardAccumulator::Append(std::string_view piece) {
     m_nextPublish = done + std::max(kPublishInterval, kPublishSpacing * (done - now));
 }
 
-bool ClipboardAccumulator::Finish() {
+bool ClipboardAccumulator::Finish() { return Retry(&ClipboardAccumulator::Publish); }
+
+bool ClipboardAccumulator::Withdraw() {
+    std::string().swap(m_text);
+    m_pendingFrom = 0;
+    return Retry(&ClipboardAccumulator::EmptyOurs);
+}
+
+bool ClipboardAccumulator::Retry(bool (ClipboardAccumulator::*attempt)()) {
     const std::chrono::milliseconds deadline = m_clock.Now() + kFinalRetryTime;
     for (;;) {
-        if (Publish()) return true;
+        if ((this->*attempt)()) return true;
         if (m_clock.Now() >= deadline) return false;
         m_clock.Wait(kFinalRetryDelay);
     }
+}
+
+bool ClipboardAccumulator::EmptyOurs() {
+    bool emptied = false;
+    {
+        ClipboardSession session(m_clipboard);
+        if (!session) return false;
+        // Another program's text holds none of the listing.
+        emptied = m_clipboard.SequenceNumber() != m_ownSequence || m_clipboard.Empty();
+    }
+    m_ownSequence = m_clipboard.SequenceNumber();
+    return emptied;
 }
 
 bool ClipboardAccumulator::Publish() {

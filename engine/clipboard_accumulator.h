@@ -41,9 +41,18 @@ public:
     // another program holds it open. False when the listing could not be
     // published whole.
     bool Finish() override;
+    // Takes back a listing that will not be finished (memory ran out), so
+    // that no part of it is pasted as if it were whole: its memory is freed
+    // and the clipboard emptied, waiting as Finish does; text another
+    // program wrote since our last access stays. False when the clipboard
+    // could not be emptied.
+    bool Withdraw();
 
 private:
     bool Publish();
+    bool EmptyOurs();
+    // Tries `attempt` until it succeeds or kFinalRetryTime has passed.
+    bool Retry(bool (ClipboardAccumulator::*attempt)());
 
     Clipboard& m_clipboard;
     Clock& m_clock;

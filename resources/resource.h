@@ -55,6 +55,8 @@
 #define IDS_CLIPBOARD_FAILED 3102
 #define IDS_HELP_MISSING 3103
 #define IDS_EXTENSION_BAD_CHARACTER 3104
+#define IDS_HELP_FAILED 3105
+#define IDS_OUT_OF_MEMORY 3106
 // The command line: its usage, what is wrong with one (in the order of the
 // faults the parser names, from IDS_ARG_UNKNOWN_SWITCH on), and the failures
 // of what it asked for.
@@ -147,3 +149,4 @@
 #define IDS_SEPARATOR_DOUBLE_BAR 1325
 #define IDS_SEPARATOR_HYPHEN 1326
 #define IDS_SEPARATOR_END 1327
+#define IDS_SETTINGS_NOT_SAVED 1330

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <new>
+
 #include "engine/win/transfer.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
@@ -66,9 +68,15 @@ void CopyProgressDialog::OnTimer(UINT_PTR id) {
 }
 
 void CopyProgressDialog::ComposeListing() {
-    m_succeeded = RunTransfer(
-        m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPaths, m_filterExtension, m_options,
-        m_target);
+    try {
+        m_succeeded = RunTransfer(
+            m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPaths, m_filterExtension, m_options,
+            m_target);
+    } catch (const std::bad_alloc&) {
+        // The run's memory is free again by now, enough for a message.
+        ResourceMessageBox(m_hWnd, m_messages, IDS_OUT_OF_MEMORY, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
+        return;
+    }
     if (m_succeeded) return;
     if (m_target.file.empty()) {
         ResourceMessageBox(m_hWnd, m_messages, IDS_CLIPBOARD_FAILED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);

@@ -55,7 +55,8 @@ private:
     void OnShowWindow(BOOL show);
     void OnTimer(UINT_PTR id);
     // The run: clears the clipboard, collects, composes and publishes (or
-    // writes the file); says so when the listing could not be delivered.
+    // writes the file); says so when the listing could not be delivered, or
+    // memory ran out.
     void ComposeListing();
 
     const ListingOptions m_options;

@@ -42,13 +42,22 @@ bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessa
     ClipboardAccumulator accumulator(clipboard, clock);
     TextFileOutput file(target.file, target.utf8);
     ListingOutput& output = target.file.empty() ? static_cast<ListingOutput&>(accumulator) : file;
-    FindFileSearch search;
-    // Folders read side by side go faster, even on one disk: two readers
-    // keep ahead of the walk, which stays on this thread with everything else.
-    PrefetchingSearch prefetching(search, kReaders);
-    const ListBoxOrdering ordering;
-    StatusProgressSink progress(status, pumpMessages);
-    FolderCollector collector(prefetching, ordering, text, &progress);
-    ListingComposer composer(collector, output, progress, text);
-    return composer.ComposeListing(startPaths, Utf8FromAnsi(extension), options);
+    try {
+        FindFileSearch search;
+        // Folders read side by side go faster, even on one disk: two readers
+        // keep ahead of the walk, which stays on this thread with everything
+        // else.
+        PrefetchingSearch prefetching(search, kReaders);
+        const ListBoxOrdering ordering;
+        StatusProgressSink progress(status, pumpMessages);
+        FolderCollector collector(prefetching, ordering, text, &progress);
+        ListingComposer composer(collector, output, progress, text);
+        return composer.ComposeListing(startPaths, Utf8FromAnsi(extension), options);
+    } catch (...) {
+        // A run cut short (most likely memory ran out) must not leave part
+        // of its listing on the clipboard to be pasted as if it were whole.
+        // The walk's memory is free by now; a file is written only whole.
+        if (target.file.empty()) accumulator.Withdraw();
+        throw;
+    }
 }

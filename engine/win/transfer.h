@@ -23,7 +23,9 @@ struct TransferTarget {
 // progress shown in the static `status` with `pumpMessages` letting the
 // window's messages through, also while it waits for a busy clipboard. The
 // start paths are UTF-8, `extension` in the ANSI code page as the interface
-// keeps it. False when the listing could not be delivered whole.
+// keeps it. False when the listing could not be delivered whole. What the
+// run throws (std::bad_alloc when memory runs out) is thrown on, once the
+// clipboard holds no part of the listing.
 bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages,
                  std::span<const std::string> startPaths, std::string_view extension, const ListingOptions& options,
                  const TransferTarget& target = {});

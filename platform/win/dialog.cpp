@@ -1,10 +1,19 @@
 #include "platform/win/dialog.h"
 
 #include <algorithm>
+#include <exception>
+#include <utility>
 
 #include "platform/win/win_app.h"
 
 namespace {
+// What a handler threw, kept until the program's own frames can throw it on.
+thread_local std::exception_ptr t_thrown;
+
+void ThrowKept() {
+    if (t_thrown) std::rethrow_exception(std::exchange(t_thrown, nullptr));
+}
+
 // Puts a modal dialog over the middle of its owner, or of the screen when
 // the owner is hidden or absent, and keeps it inside the work area: most
 // templates give no position of their own.
@@ -54,15 +63,16 @@ INT_PTR CDialog::DoModal(HWND owner) {
     if (!::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
                               reinterpret_cast<LPARAM>(this))) {
         ReturnToOwner();
+        ThrowKept();
         return -1;
     }
     // A dialog that moved itself in OnInitDialog stays where it went; one
     // whose template centres it on the screen stays there.
     if (!m_placedByInit && !(::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & DS_CENTER)) CenterOver(m_hWnd, owner);
-    if (!m_ended) ::ShowWindow(m_hWnd, SW_SHOW);
+    if (!m_ended && !t_thrown) ::ShowWindow(m_hWnd, SW_SHOW);
 
     MSG msg;
-    while (!m_ended && m_hWnd) {
+    while (!m_ended && m_hWnd && !t_thrown) {
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT belongs to whoever runs the outer loop.
@@ -76,16 +86,20 @@ INT_PTR CDialog::DoModal(HWND owner) {
         }
     }
 
-    // A dialog that was destroyed, or left for WM_QUIT, was never ended.
+    // A dialog that was destroyed, or left for WM_QUIT or an exception, was
+    // never ended.
     ReturnToOwner();
     if (m_hWnd) ::DestroyWindow(m_hWnd);
     m_owner = nullptr;
+    ThrowKept();
     return m_result;
 }
 
 bool CDialog::Create(HWND parent) {
-    return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), parent, DialogProc,
-                                reinterpret_cast<LPARAM>(this)) != nullptr;
+    const bool created = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), parent,
+                                              DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+    ThrowKept();
+    return created;
 }
 
 void CDialog::EndDialog(INT_PTR result) {
@@ -209,6 +223,25 @@ INT_PTR CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // An exception must not unwind through the system's frames, which do not
+    // expect one: they would be left half done, or the process end. So it is
+    // kept, the modal loop that runs this dialog (or the one it lies in) ends
+    // and DoModal throws it on after its window is gone and its owner takes
+    // input again, in the frames of the code that opened it. There the
+    // caller's handlers see it as if it had come from a plain call, and a
+    // dialog opened from another's handler passes it on the same way.
+    try {
+        return Handle(window, message, wParam, lParam);
+    } catch (...) {
+        // The first is the cause; what follows from it is not kept.
+        if (!t_thrown) t_thrown = std::current_exception();
+        // Wakes the loop should this have come in a sent message.
+        ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+        return FALSE;
+    }
+}
+
+INT_PTR CDialog::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtrA(window, DWLP_USER, lParam);

@@ -12,6 +12,8 @@
 //
 // DoModal runs a loop of its own rather than DialogBoxParamA's, so that each
 // message passes PreTranslateMessage before the dialog keys are handled.
+// An exception from a handler ends the loop, and DoModal throws it once the
+// dialog is gone (Create, once the window is made).
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId) : m_templateId(templateId) {}
@@ -19,7 +21,7 @@ public:
 
     // Runs the dialog modally over `owner` (by default the application's main
     // window), centred on it unless OnInitDialog moved it, and returns the
-    // code given to EndDialog.
+    // code given to EndDialog; throws what a handler threw meanwhile.
     INT_PTR DoModal(HWND owner = nullptr);
     // Creates the dialog as a child or modeless window of `parent`.
     bool Create(HWND parent);
@@ -55,6 +57,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     CWnd* BoundControl(UINT id) const;
     // Gives the owner of a modal dialog back its input, activation and focus,
     // and hides the dialog. Safe to call more than once.

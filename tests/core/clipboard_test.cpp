@@ -15,7 +15,7 @@ using std::chrono::milliseconds;
 constexpr auto kWords = support::Steps::Form::Words;
 constexpr auto kAnyWords = support::Steps::Form::AnyWords;
 // The steps that check something.
-const std::set<std::string> kChecks = {"clear", "finish", "clipboard", "published", "time"};
+const std::set<std::string> kChecks = {"clear", "finish", "withdraw", "clipboard", "published", "time"};
 
 class ClipboardScenarioTest : public testing::TestWithParam<support::DataCase> {};
 
@@ -53,6 +53,7 @@ TEST_P(ClipboardScenarioTest, Steps) {
     steps.Add("writes take", kWords, 1, [&](const Arguments& a) { clipboard.writeTakes = milliseconds(number(a[0])); });
     steps.Add("clear", kWords, 1, [&](const Arguments& a) { EXPECT_EQ(accumulator.Clear(), yes(a[0])); });
     steps.Add("finish", kWords, 1, [&](const Arguments& a) { EXPECT_EQ(accumulator.Finish(), yes(a[0])); });
+    steps.Add("withdraw", kWords, 1, [&](const Arguments& a) { EXPECT_EQ(accumulator.Withdraw(), yes(a[0])); });
     steps.Add("clipboard", kWords, 1, [&](const Arguments& a) {
         EXPECT_EQ(clipboard.text.value_or(clipboard.picture ? "(picture)" : "(empty)"), a[0]);
     });

@@ -1,6 +1,8 @@
 // The read-ahead search over the plain search below it: the same answers, never read too far ahead.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <new>
 #include <thread>
 
 #include "engine/prefetching_search.h"
@@ -13,6 +15,47 @@ using namespace std::chrono_literals;
 constexpr unsigned kReaders = 2;
 constexpr auto kSettle = 20ms;  // time enough for a reader to start a search it may start
 constexpr auto kPatience = 10s;
+constexpr auto kQuiet = 250ms;  // a count that does not change for so long has stopped, even on a busy machine
+constexpr std::size_t kNameBytes = 64;
+constexpr std::string_view kThrowing = "Throws\\*.*";
+
+// Every folder holds `files` files, each name kNameBytes long; the search of kThrowing throws as an allocation that
+// fails does.
+struct ManyNames : DirectorySearch {
+    explicit ManyNames(std::size_t count) : files(count) {}
+    bool Search(const std::string& pattern, const Visitor& found) override {
+        ++searches;
+        if (pattern == kThrowing) throw std::bad_alloc();
+        const std::string name(kNameBytes, 'n');
+        for (std::size_t i = 0; i < files; ++i) {
+            found({name});
+            reported += name.size();
+        }
+        return true;
+    }
+    std::optional<FolderIdentity> IdentifyFolder(const std::string&) override { return std::nullopt; }
+    const std::size_t files;
+    std::atomic<std::size_t> searches = 0;  // begun, from any thread
+    std::atomic<std::size_t> reported = 0;  // bytes of the names the visitors took
+};
+
+// `count` once it has reached `least` (or after a long wait) and stopped changing.
+std::size_t Settled(const std::atomic<std::size_t>& count, std::size_t least) {
+    for (auto waited = 0ms; count < least && waited < kPatience; waited += kSettle)
+        std::this_thread::sleep_for(kSettle);
+    std::size_t seen = 0;
+    do {
+        seen = count;
+        std::this_thread::sleep_for(kQuiet);
+    } while (seen != count);
+    return seen;
+}
+
+std::size_t EntriesOf(DirectorySearch& search, const std::string& pattern) {
+    std::size_t entries = 0;
+    search.Search(pattern, [&](const FoundEntry&) { ++entries; });
+    return entries;
+}
 
 // The searches made in `tree` once there are `count` (or after a long wait) and have settled.
 std::size_t SearchesMade(MemoryDirectoryTree& tree, std::size_t count) {
@@ -56,16 +99,33 @@ TEST(PrefetchingSearchTest, AnswersAsThePlainSearchFromWhatItReadAhead) {
     EXPECT_EQ(SearchesMade(tree, patterns.size()), patterns.size());  // none searched again
 }
 
-TEST(PrefetchingSearchTest, ReadsNoFurtherAheadThanItsBound) {
-    constexpr std::size_t kBound = 2;
-    MemoryDirectoryTree tree;
-    const Lines patterns = {"A\\*.*", "B\\*.*", "C\\*.*", "D\\*.*"};
-    // More readers than the bound: only the bound holds them back.
-    PrefetchingSearch prefetching(tree, kReaders + kBound, kBound);
+// Names read ahead and not yet asked for stay within 8 MiB with their records, also in the middle of a folder: its
+// reader waits there until the walk asks for what was read, and the folder is then answered whole.
+TEST(PrefetchingSearchTest, HoldsAtMostEightMiBAhead) {
+    constexpr std::size_t kEightMiB = std::size_t{8} << 20;
+    constexpr std::size_t kFolderBytes = std::size_t{5} << 20;  // of names: two folders are more than the bound
+    ManyNames search(kFolderBytes / kNameBytes);
+    PrefetchingSearch prefetching(search, kReaders);
+    const Lines patterns = {"A\\*.*", "B\\*.*", "C\\*.*"};
     prefetching.Prefetch(patterns);
-    EXPECT_EQ(SearchesMade(tree, kBound), kBound);
-    // An answer taken makes room for one more.
-    Answer(prefetching, patterns.front());
-    EXPECT_EQ(SearchesMade(tree, kBound + 1), kBound + 1);
+    const std::size_t ahead = Settled(search.reported, kFolderBytes);
+    EXPECT_GE(ahead, kFolderBytes);
+    EXPECT_LE(ahead, kEightMiB);
+    EXPECT_EQ(EntriesOf(prefetching, patterns[0]), search.files);
+    EXPECT_GT(Settled(search.reported, ahead + 1), ahead);  // room made by the answer taken
+    EXPECT_EQ(EntriesOf(prefetching, patterns[1]), search.files);
+}
+
+// A search that throws on a reader's thread throws on the walk's when the walk asks for it; the rest are answered.
+TEST(PrefetchingSearchTest, AReadersExceptionIsThrownWhereItsSearchIsAskedFor) {
+    ManyNames search(1);
+    PrefetchingSearch prefetching(search, kReaders);
+    const Lines patterns = {"A\\*.*", std::string(kThrowing), "C\\*.*"};
+    prefetching.Prefetch(patterns);
+    // All made by the readers.
+    ASSERT_EQ(Settled(search.searches, patterns.size()), patterns.size());
+    EXPECT_EQ(EntriesOf(prefetching, patterns[0]), search.files);
+    EXPECT_THROW(EntriesOf(prefetching, patterns[1]), std::bad_alloc);
+    EXPECT_EQ(EntriesOf(prefetching, patterns[2]), search.files);
 }
 }  // namespace
