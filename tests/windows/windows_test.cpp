@@ -597,6 +597,27 @@ TEST(ExtensionDialogTest, ChangeTakesTheTypedEntryCutToEightBytesEveryCancelGive
     }
 }
 
+// What would list other files than the ones typed is refused: a character the code page lacks (it would read as
+// "?") and one that leaves the folder. The dialog says so and stays open with what came in.
+TEST(ExtensionDialogTest, RefusesACharacterOutsideTheCodePageOrOneThatLeavesTheFolder) {
+    using Dialog = ScriptedDialog<ExtensionDialog>;
+    for (const std::wstring& typed : {std::wstring(L"\u00E9"), std::wstring(L"\\..\\*")}) {
+        Dialog dialog;
+        dialog.SetExtension("txt");
+        std::string said;
+        dialog.steps = {[&](Dialog& d) { ::SetWindowTextW(d.Item(IDC_NEW_EXTENSION), typed.c_str()); },
+                        [](Dialog& d) { ::PostMessageA(d.Item(IDC_CHANGE_EXTENSION), BM_CLICK, 0, 0); },
+                        [&](Dialog& d) {
+                            const HWND box = ::GetLastActivePopup(d.m_hWnd);
+                            said = support::Text(::GetDlgItem(box, 0xFFFF));
+                            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                        }};
+        EXPECT_EQ(dialog.DoModal(), Dialog::kStillOpen);
+        EXPECT_EQ(said, LoadResourceString(IDS_EXTENSION_BAD_CHARACTER));
+        EXPECT_EQ(dialog.GetExtension(), "txt");
+    }
+}
+
 // The cursor goes over the middle of the link area, just above it, and over it again; a click follows each move.
 TEST(AboutDialogTest, OverTheLinkAreaOnlyTheCursorIsAHandMadeOnceAndOneClickOpensThePageOnce) {
     using Dialog = ScriptedDialog<AboutDialog>;
