@@ -147,6 +147,8 @@ const std::map<std::string, Rule> kRules = {
     {"PresetPageEnables", {false, 4, Enables}},
     {"ItemColorsFor", {false, 2, Colors}},
     {"CompareItemRecords", {false, 2, Compared}},
+    {"PresetIndexFromRadios",
+     {false, 2, [](const Call& c) { return std::to_string(PresetIndexFromRadios(c.Flag(0), c.Flag(1))); }}},
     {"SortedPathList::Sort", {false, 3, SortPaths}},
     {"SplitArguments", {false, 1, [](const Call& c) { return Bracketed(SplitArguments(c.a[0])); }}},
     {"ParseCommandLine", {false, 1, ParseCommandLine}},
