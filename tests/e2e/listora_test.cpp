@@ -122,7 +122,15 @@ protected:
         });
         m_steps.Add("menu", Form::Words, 1, [this](auto& a) { ::PostMessageA(m_main, WM_COMMAND, Id(a[0]), 0); });
         m_steps.Add("system", Form::Words, 1, [this](auto& a) { ChooseSystemMenuItem(Active(), SystemCommand(a[0])); });
-        m_steps.Add("put", Form::Rest, 1, [](auto& a) { SetClipboardText(a[0]); });
+        m_steps.Add("put", Form::Rest, 1, [this](auto& a) {
+            if (m_codePage != CP_UTF8) return SetClipboardText(a[0]);
+            const std::wstring wide = Utf16FromUtf8(a[0]);
+            return SetClipboardText({reinterpret_cast<const char*>(wide.c_str()), 2 * wide.size() + 1}, CF_UNICODETEXT);
+        });
+        m_steps.Add("paste", Form::Words, 1, [this](auto& a) {
+            ::PostMessageA(Child(a[0]), EM_SETSEL, 0, -1);
+            ::PostMessageA(Child(a[0]), WM_PASTE, 0, 0);
+        });
         m_steps.Add("text utf8", Form::Words, 0, [this](auto&) { m_codePage = CP_UTF8; });
         m_steps.Add("dismiss", Form::Words, 0, [this](auto&) { ::PostMessageA(Box(), WM_COMMAND, IDOK, 0); });
         m_steps.Add("hold", Form::Rest, 1, [this](auto& a) {

@@ -85,14 +85,9 @@ inline void ClickListItem(HWND list, int index, bool twice = false) {  // select
         if (message) ::PostMessageA(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
 }
 inline void DoubleClickListItem(HWND list, int index) { ClickListItem(list, index, true); }
-// A double-byte character comes whole, as from the input method: the dialog manager would split a WM_CHAR of it.
+// Byte by byte, as an ANSI window receives a double-byte character: the program keeps the halves together.
 inline void Type(HWND window, std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool pair = ::IsDBCSLeadByteEx(932, text[i]) && i + 1 < text.size();
-        ::PostMessageA(window, pair ? WM_IME_CHAR : WM_CHAR,
-                       pair ? BYTE(text[i]) << 8 | BYTE(text[i + 1]) : BYTE(text[i]), 1);
-        i += pair;
-    }
+    for (const char c : text) ::PostMessageA(window, WM_CHAR, BYTE(c), 1);
 }
 inline void PressKey(HWND anyWindowOfTheProgram, UINT key) {  // to the window with the focus
     const HWND focus = ThreadWindows(anyWindowOfTheProgram).hwndFocus;
