@@ -26,6 +26,11 @@ struct ManyNames : DirectorySearch {
     bool Search(const std::string& pattern, const Visitor& found) override {
         ++searches;
         if (pattern == kThrowing) throw std::bad_alloc();
+        const std::size_t together = ++atOnce;
+        for (std::size_t most = mostAtOnce; most < together && !mostAtOnce.compare_exchange_weak(most, together);) {
+        }
+        std::this_thread::sleep_for(pause);
+        --atOnce;
         const std::string name(kNameBytes, 'n');
         for (std::size_t i = 0; i < files; ++i) {
             found({name});
@@ -37,6 +42,9 @@ struct ManyNames : DirectorySearch {
     const std::size_t files;
     std::atomic<std::size_t> searches = 0;  // begun, from any thread
     std::atomic<std::size_t> reported = 0;  // bytes of the names the visitors took
+    std::chrono::milliseconds pause{};      // how long each search takes
+    std::atomic<std::size_t> atOnce = 0;    // searches going on
+    std::atomic<std::size_t> mostAtOnce = 0;
 };
 
 // `count` once it has reached `least` (or after a long wait) and stopped changing.
@@ -92,11 +100,22 @@ TEST(PrefetchingSearchTest, AnswersAsThePlainSearchFromWhatItReadAhead) {
     tree.searches.clear();
     PrefetchingSearch prefetching(tree, kReaders);
     prefetching.Prefetch(patterns);
+    prefetching.Prefetch(patterns);  // announced again, read once
     ASSERT_EQ(SearchesMade(tree, patterns.size()), patterns.size());
     Lines answers;
     for (const std::string& pattern : patterns) answers.push_back(Answer(prefetching, pattern));
     EXPECT_EQ(answers, plain);
     EXPECT_EQ(SearchesMade(tree, patterns.size()), patterns.size());  // none searched again
+}
+
+// Each reader takes a folder of its own while the others read theirs.
+TEST(PrefetchingSearchTest, ReadsOnEveryReaderAtOnce) {
+    ManyNames search(1);
+    search.pause = kQuiet;
+    PrefetchingSearch prefetching(search, kReaders);
+    prefetching.Prefetch({"A\\*.*", "B\\*.*", "C\\*.*"});
+    Settled(search.searches, kReaders);
+    EXPECT_EQ(search.mostAtOnce, kReaders);
 }
 
 // Names read ahead and not yet asked for stay within 8 MiB with their records, also in the middle of a folder: its
