@@ -25,6 +25,16 @@ using support::DataLine;
 
 constexpr unsigned kReaders = 2;
 
+// The read-ahead, with what the walk announces to it written down.
+struct Announced : PrefetchingSearch {
+    using PrefetchingSearch::PrefetchingSearch;
+    void Prefetch(const Lines& patterns) override {
+        announced.insert(announced.end(), patterns.begin(), patterns.end());
+        PrefetchingSearch::Prefetch(patterns);
+    }
+    Lines announced;
+};
+
 // One transfer over a tree in memory. Every item shown moves the clock on, so longer listings reach the clipboard in
 // pieces: each a prefix of the whole.
 struct Transfer : ProgressSink {
@@ -41,6 +51,7 @@ struct Transfer : ProgressSink {
         const bool delivered = composer.ComposeListing(starts, extension, options);
         seen["searches"] = tree.searches;
         std::ranges::sort(seen["searches"]);  // read ahead, they come in any order
+        seen["announced"] = prefetching.announced;
         const std::string text = clipboard.text.value_or("(no text)");
         for (const std::string& published : clipboard.published) EXPECT_TRUE(text.starts_with(published)) << published;
         // Each line must end in CR LF; a last line without is marked.
@@ -53,7 +64,7 @@ struct Transfer : ProgressSink {
     }
 
     MemoryDirectoryTree tree;
-    PrefetchingSearch prefetching;
+    Announced prefetching;
     std::map<std::string, Lines> seen;
     TextServices text = TextServices::Utf8();
     CaseInsensitiveOrdering ordering{text};
@@ -75,7 +86,7 @@ const std::map<std::string, std::int32_t ListingOptions::*> kOptions = {
 #undef OPTION
 const std::set<std::string> kSettings = {"start", "extension", "preset", "other program holds the clipboard",
                                          "delivered"};
-const std::set<std::string> kChecks = {"listing", "shown", "searched", "searches"};
+const std::set<std::string> kChecks = {"listing", "shown", "searched", "searches", "announced"};
 
 // A case of a listing file: its settings (its own over those for every case), its tree, what it expects.
 struct ListingCase {
@@ -122,7 +133,7 @@ ListingCase ReadCase(const support::DataCase& dataCase) {
         }
     }
     if (c.expected.empty())
-        throw DataError(c.header, "checks nothing: no [listing], [shown], [searched] or [searches]");
+        throw DataError(c.header, "checks nothing: no [listing], [shown], [searched], [searches] or [announced]");
     return c;
 }
 
