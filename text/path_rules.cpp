@@ -60,9 +60,13 @@ std::string StartPath(std::string_view fullPath) {
     return path;
 }
 
-bool IsDeviceName(std::string_view path) {
+std::string_view LastName(std::string_view path) {
     const std::size_t separator = path.find_last_of("\\/:");
-    std::string name(path.substr(separator == std::string_view::npos ? 0 : separator + 1));
+    return path.substr(separator == std::string_view::npos ? 0 : separator + 1);
+}
+
+bool IsDeviceName(std::string_view path) {
+    std::string name(LastName(path));
     name = name.substr(0, name.find('.'));
     while (name.ends_with(' ')) name.pop_back();
     for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);

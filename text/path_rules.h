@@ -41,6 +41,9 @@ bool IsDriveLetter(char c);
 // root ("C:\").
 std::string StartPath(std::string_view fullPath);
 
+// The name after the last "\", "/" or ":" of `path`: the whole of it without one.
+std::string_view LastName(std::string_view path);
+
 // Whether the last name of `path` is a device's (NUL, CON, PRN, AUX, COM1 to
 // COM9, LPT1 to LPT9, CONIN$, CONOUT$), whatever its extension, case or
 // trailing dots and blanks: the system opens the device, in any folder.

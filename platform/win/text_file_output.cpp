@@ -30,8 +30,7 @@ bool WriteListing(HANDLE file, const std::string& text, bool utf8) {
 // CON, CONIN$ and CONOUT$ are the only device names that begin with "CON". A windowed program has no console of its
 // own; whether one opens anyway depends on how the program was started, so the name decides.
 bool IsConsole(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\/:");
-    const std::string_view name = path.substr(separator == std::string_view::npos ? 0 : separator + 1);
+    const std::string_view name = LastName(path);
     return IsDeviceName(path) && name.size() >= 3 && ::_strnicmp(name.data(), "CON", 3) == 0;
 }
 
