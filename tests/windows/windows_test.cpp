@@ -247,6 +247,67 @@ TEST(DisplayScaleTest, AboutLinkAreaLiesOnTheDrawnLink) {
     EXPECT_TRUE(::EqualRect(&inside, &drawn));             // the area covers it whole
 }
 
+// Adds to `cut` each text of `page`'s statics and buttons that does not fit its control with the page's font (a
+// static's where it wraps, a check box's beside its box); returns how many it measured.
+int MeasureTexts(HWND page, std::vector<std::string>& cut) {
+    const HDC dc = ::GetDC(page);
+    const HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(page, WM_GETFONT, 0, 0)));
+    int measured = 0;
+    for (HWND control = ::GetWindow(page, GW_CHILD); control; control = ::GetWindow(control, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {}, text[128] = {};
+        ::GetClassNameW(control, kind, std::size(kind));
+        std::wstring shown(text, ::GetWindowTextW(control, text, std::size(text)));
+        RECT room{}, needs{};
+        ::GetClientRect(control, &room);
+        if (::lstrcmpiW(kind, WC_STATICW) == 0) {
+            needs.right = room.right;
+            ::DrawTextW(dc, text, -1, &needs, DT_CALCRECT | DT_WORDBREAK);
+        } else if (::lstrcmpiW(kind, WC_BUTTONW) == 0 && !shown.empty()) {
+            std::erase(shown, L'&');
+            SIZE extent{};
+            ::GetTextExtentPoint32W(dc, shown.c_str(), int(shown.size()), &extent);
+            needs = {0, 0, ::GetSystemMetrics(SM_CXMENUCHECK) + extent.cx, extent.cy};
+        } else {
+            continue;
+        }
+        ++measured;
+        if (needs.right > room.right || needs.bottom > room.bottom) cut.push_back(Utf8FromUtf16(text));
+    }
+    ::SelectObject(dc, font);
+    ::ReleaseDC(page, dc);
+    return measured;
+}
+
+// Every text of the three settings pages is whole at the display's scale, and each page sits at (10, 20) scaled in
+// the tab control, also after the window moved to a display of twice the scale.
+TEST(DisplayScaleTest, SettingsPagesShowEveryTextWholeAtTheScaledOffset) {
+    const UINT dpi = PrefixDpi();
+    MemoryPresetStorage storage;
+    const PresetStore presets(storage);
+    ScriptedDialog<SettingsDialog> settings(presets);
+    std::vector<std::string> cut;
+    std::map<UINT, std::vector<std::pair<LONG, LONG>>> offsets, scaled;  // by the scale of the display
+    int measuredPages = 0;
+    settings.steps = {[&](SettingsDialog& d) {
+        const HWND tabs = ::GetDlgItem(d.m_hWnd, IDC_PRESET_TABS);
+        RECT suggested{40, 30, 700, 900};
+        for (const UINT scale : {dpi, 2 * dpi}) {
+            if (scale != dpi) ::SendMessageA(d.m_hWnd, WM_DPICHANGED, MAKEWPARAM(scale, scale), LPARAM(&suggested));
+            for (HWND page = ::GetWindow(tabs, GW_CHILD); page; page = ::GetWindow(page, GW_HWNDNEXT)) {
+                POINT at{};
+                ::MapWindowPoints(page, tabs, &at, 1);
+                offsets[scale].emplace_back(at.x, at.y);
+                scaled[scale].emplace_back(ScaleForDpi(10, scale), ScaleForDpi(20, scale));
+                if (scale == dpi) measuredPages += MeasureTexts(page, cut) > 0;
+            }
+        }
+    }};
+    settings.DoModal();
+    EXPECT_EQ(measuredPages, kPresetCount);
+    EXPECT_EQ(cut, std::vector<std::string>{});
+    EXPECT_EQ(offsets, scaled);
+}
+
 // The framework's dialog on the main window's template, of which only the owner-drawn file list plays a part. How
 // the framework hands on measure and delete requests is seen in the display-scale tests and in the e2e refill test.
 struct TestDialog : CDialog {
