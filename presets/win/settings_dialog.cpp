@@ -29,17 +29,15 @@ BOOL SettingsDialog::OnInitDialog() {
 
 INT_PTR SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_DPICHANGED) return CDialog::OnMessage(message, wParam, lParam);
-    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    TakeSuggestedRect(m_hWnd, *reinterpret_cast<const RECT*>(lParam));
     placePages(LOWORD(wParam));
     // The dialog manager goes on to scale the fonts and controls.
     return FALSE;
 }
 
 void SettingsDialog::placePages(UINT dpi) const {
-    // The pages are the tab control's children, which the dialog manager
-    // does not move: their offset in it is kept at the window's scale here.
+    // The offset is in the tab control's pixels: it is set anew for each
+    // scale, at set-up and whenever the window moves to another display.
     for (const PresetPage& page : m_pages) {
         ::SetWindowPos(page.m_hWnd, HWND_TOP, ScaleForDpi(10, dpi), ScaleForDpi(20, dpi), 0, 0,
                        SWP_NOSIZE | SWP_NOACTIVATE);
