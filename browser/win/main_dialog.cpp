@@ -194,8 +194,7 @@ INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    TakeSuggestedRect(m_hWnd, suggested);
     SetItemDpi(dpi);
 }
 

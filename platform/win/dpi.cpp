@@ -19,3 +19,8 @@ UINT WindowDpi(HWND window) {
     const UINT dpi = getDpiForWindow ? getDpiForWindow(window) : 0;
     return dpi ? dpi : SystemDpi();
 }
+
+void TakeSuggestedRect(HWND window, const RECT& suggested) {
+    ::SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -11,5 +11,9 @@ UINT SystemDpi();
 // cannot tell one display from another (before Windows 10).
 UINT WindowDpi(HWND window);
 
+// Moves and sizes `window` to the rectangle that WM_DPICHANGED suggests for
+// the display it moved to.
+void TakeSuggestedRect(HWND window, const RECT& suggested);
+
 // A length of `pixels` at 100%, scaled for `dpi`.
 inline int ScaleForDpi(int pixels, UINT dpi) { return ::MulDiv(pixels, static_cast<int>(dpi), 96); }

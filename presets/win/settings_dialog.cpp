@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/win/dpi.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
 #include "presets/preset_store.h"
@@ -20,12 +21,27 @@ BOOL SettingsDialog::OnInitDialog() {
 
     // Each page loads its preset while it is created, so the presets are
     // read in order. Only the first page is shown.
-    for (PresetPage& page : m_pages) {
-        page.Create(m_tabs.m_hWnd);
-        ::SetWindowPos(page.m_hWnd, HWND_TOP, 10, 20, 0, 0,
-                       SWP_NOSIZE | SWP_NOACTIVATE | (page.presetIndex() == 0 ? SWP_SHOWWINDOW : 0));
-    }
+    for (PresetPage& page : m_pages) page.Create(m_tabs.m_hWnd);
+    placePages(WindowDpi(m_hWnd));
+    m_pages[0].ShowWindow(SW_SHOW);
     return TRUE;
+}
+
+INT_PTR SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_DPICHANGED) return CDialog::OnMessage(message, wParam, lParam);
+    TakeSuggestedRect(m_hWnd, *reinterpret_cast<const RECT*>(lParam));
+    placePages(LOWORD(wParam));
+    // The dialog manager goes on to scale the fonts and controls.
+    return FALSE;
+}
+
+void SettingsDialog::placePages(UINT dpi) const {
+    // The offset is in the tab control's pixels: it is set anew for each
+    // scale, at set-up and whenever the window moves to another display.
+    for (const PresetPage& page : m_pages) {
+        ::SetWindowPos(page.m_hWnd, HWND_TOP, ScaleForDpi(10, dpi), ScaleForDpi(20, dpi), 0, 0,
+                       SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 BOOL SettingsDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {

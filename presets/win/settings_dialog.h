@@ -23,8 +23,14 @@ public:
     // Ctrl+Tab and Ctrl+Shift+Tab step through the presets.
     BOOL PreTranslateMessage(MSG* msg) override;
 
+protected:
+    // Follows the window to a display of another scale.
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void onTabChanged();
+    // Places the pages at their offset in the tab control, scaled for `dpi`.
+    void placePages(UINT dpi) const;
     // Each save writes its value(s) and is false when one could not be written.
     // Flag string of value `name` from the boxes of the pages of preset index 0, 1, 2.
     bool saveFlagValue(int id0, int id1, int id2, std::string_view name) const;

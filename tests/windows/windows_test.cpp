@@ -246,6 +246,64 @@ TEST(DisplayScaleTest, AboutLinkAreaLiesOnTheDrawnLink) {
     EXPECT_TRUE(::EqualRect(&inside, &drawn));             // the area covers it whole
 }
 
+// Adds to `cut` each text of `page`'s statics and buttons that does not fit its control with the page's font, measured
+// as the control draws it ("&" marks the mnemonic): a static's where it wraps, a check box's on one line beside its
+// box. Returns how many it measured.
+int MeasureTexts(HWND page, std::vector<std::string>& cut) {
+    const HDC dc = ::GetDC(page);
+    const HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(page, WM_GETFONT, 0, 0)));
+    int measured = 0;
+    for (HWND control = ::GetWindow(page, GW_CHILD); control; control = ::GetWindow(control, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {}, text[128] = {};
+        ::GetClassNameW(control, kind, std::size(kind));
+        ::GetWindowTextW(control, text, std::size(text));
+        const bool isStatic = ::lstrcmpiW(kind, WC_STATICW) == 0;
+        if (!isStatic && (::lstrcmpiW(kind, WC_BUTTONW) != 0 || text[0] == L'\0')) continue;
+        RECT room{}, needs{};
+        ::GetClientRect(control, &room);
+        needs.right = room.right;
+        ::DrawTextW(dc, text, -1, &needs, DT_CALCRECT | (isStatic ? DT_WORDBREAK : DT_SINGLELINE));
+        if (!isStatic) needs.right += ::GetSystemMetrics(SM_CXMENUCHECK);
+        ++measured;
+        if (needs.right > room.right || needs.bottom > room.bottom) cut.push_back(Utf8FromUtf16(text));
+    }
+    ::SelectObject(dc, font);
+    ::ReleaseDC(page, dc);
+    return measured;
+}
+
+// Every text of the three settings pages is whole at the display's scale, and each page sits at (10, 20) scaled in
+// the tab control, also after the window moved to a display of twice the scale and took the size suggested for it.
+TEST(DisplayScaleTest, SettingsPagesShowEveryTextWholeAtTheScaledOffset) {
+    const UINT dpi = PrefixDpi();
+    MemoryPresetStorage storage;
+    const PresetStore presets(storage);
+    ScriptedDialog<SettingsDialog> settings(presets);
+    std::vector<std::string> cut;
+    std::map<UINT, std::vector<std::pair<LONG, LONG>>> offsets, scaled;  // by the scale of the display
+    int measuredPages = 0;
+    RECT suggested{40, 30, 700, 900}, placed{};
+    settings.steps = {[&](SettingsDialog& d) {
+        const HWND tabs = ::GetDlgItem(d.m_hWnd, IDC_PRESET_TABS);
+        for (const UINT scale : {dpi, 2 * dpi}) {
+            if (scale != dpi) ::SendMessageA(d.m_hWnd, WM_DPICHANGED, MAKEWPARAM(scale, scale), LPARAM(&suggested));
+            for (HWND page = ::GetWindow(tabs, GW_CHILD); page; page = ::GetWindow(page, GW_HWNDNEXT)) {
+                POINT at{};
+                ::MapWindowPoints(page, tabs, &at, 1);
+                offsets[scale].emplace_back(at.x, at.y);
+                scaled[scale].emplace_back(ScaleForDpi(10, scale), ScaleForDpi(20, scale));
+                if (scale == dpi) measuredPages += MeasureTexts(page, cut) > 0;
+            }
+        }
+        ::GetWindowRect(d.m_hWnd, &placed);
+    }};
+    settings.DoModal();
+    EXPECT_EQ(measuredPages, kPresetCount);
+    EXPECT_EQ(cut, std::vector<std::string>{});
+    EXPECT_EQ(offsets, scaled);
+    EXPECT_TRUE(::EqualRect(&placed, &suggested));
+}
+
 // The framework's dialog on the main window's template, of which only the owner-drawn file list plays a part. How
 // the framework hands on measure and delete requests is seen in the display-scale tests and in the e2e refill test.
 struct TestDialog : CDialog {
