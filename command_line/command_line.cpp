@@ -101,8 +101,9 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
         parsed.argument = argument;
         return parsed;
     };
-    // Each switch once, under one name: the presets and the two forms of
-    // /sendto (and of /contextmenu) share theirs. The first given is kept for the messages.
+    // Each switch once, under one name: the presets, the two forms of /sendto
+    // and those of /contextmenu share theirs. The first given is kept for the
+    // messages.
     std::map<std::string, std::string> given;
     for (const std::string& argument : arguments) {
         if (argument.empty()) return fail(CommandLineError::EmptyArgument, argument);
