@@ -103,8 +103,10 @@ std::optional<TransferTarget> AskSaveTarget(HWND owner) {
     dialog->SetDefaultExtension(L"txt");
     StartIn(*dialog, last.folder);
     const std::optional<std::wstring> path = ChosenPath(*dialog, owner);
-    UINT index = 0;
-    if (!path || FAILED(dialog->GetFileTypeIndex(&index))) return std::nullopt;
+    if (!path) return std::nullopt;
+    // Should the dialog not say, the type it was opened with.
+    UINT index = last.type + 1;
+    dialog->GetFileTypeIndex(&index);
     const DWORD type = index == kUtf8Type + 1 ? kUtf8Type : kAnsiType;
     const std::string file = Utf8FromUtf16(*path);
     KeepLastSave(Utf16FromUtf8(FolderOf(TextServices::Utf8(), file)), type);

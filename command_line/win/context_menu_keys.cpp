@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/win/resource_string.h"
 #include "platform/win/wide_text.h"
@@ -67,6 +68,25 @@ bool AddEntry(const Place& place, const std::wstring& program) {
     }
     return AddCommand(entry.get(), L"open", LoadResourceText(IDS_CONTEXT_OPEN), run + item);
 }
+
+// The keys above an entry that adding it may have made ("shell", "Directory"
+// ...), up to Software\Classes: each goes while nothing else is in it.
+void DeleteEmptyParents(std::wstring key) {
+    constexpr std::wstring_view kClasses = L"Software\\Classes";
+    for (key.resize(key.rfind(L'\\')); key.size() > kClasses.size(); key.resize(key.rfind(L'\\'))) {
+        UniqueRegKey parent;
+        DWORD subKeys = 0;
+        DWORD values = 0;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, parent.put()) != ERROR_SUCCESS ||
+            ::RegQueryInfoKeyW(parent.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                               nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+            subKeys > 0 || values > 0) {
+            return;
+        }
+        parent.reset();
+        ::RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+    }
+}
 }  // namespace
 
 bool AddContextMenu() {
@@ -86,6 +106,7 @@ bool RemoveContextMenu() {
     for (const Place& place : kPlaces) {
         const LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, place.key);
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) removed = false;
+        if (status == ERROR_SUCCESS) DeleteEmptyParents(place.key);
     }
     return removed;
 }

@@ -9,6 +9,6 @@
 // Makes (or remakes) the three entries; false when one could not be written,
 // and then none of them is left.
 bool AddContextMenu();
-// Deletes the three entries and all below them, nothing else; false when
-// one is there and stays.
+// Deletes the three entries and all below them, and the keys above them
+// that are left empty; false when an entry is there and stays.
 bool RemoveContextMenu();

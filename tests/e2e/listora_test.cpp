@@ -157,6 +157,8 @@ protected:
                 throw DataError(m_line, "a value to store is sz:TEXT or dword:N");
             }
         });
+        m_steps.Add("forget", Form::Rest, 1,
+                    [this](auto& a) { ::RegDeleteTreeW(HKEY_CURRENT_USER, Utf16FromUtf8(Utf8(a[0])).c_str()); });
         m_steps.Add("text utf8", Form::Words, 0, [this](auto&) { m_codePage = CP_UTF8; });
         m_steps.Add("dismiss", Form::Words, 0, [this](auto&) { ::PostMessageA(Box(), WM_COMMAND, IDOK, 0); });
         m_steps.Add("hold", Form::Rest, 1, [this](auto& a) {
