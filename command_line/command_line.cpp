@@ -20,6 +20,27 @@ std::string AsciiLower(std::string_view text) {
 // The switches that take a value after them.
 constexpr std::string_view kExtension = "/ext:";
 constexpr std::string_view kOutput = "/out:";
+
+// The switches that change the user's Explorer, each with ":remove" to undo
+// it; they take nothing else but /quiet.
+struct ExplorerSwitch {
+    std::string_view name;
+    CommandLine::Action add;
+    CommandLine::Action remove;
+};
+constexpr ExplorerSwitch kExplorerSwitches[] = {
+    {"/sendto", CommandLine::Action::AddSendTo, CommandLine::Action::RemoveSendTo},
+    {"/contextmenu", CommandLine::Action::AddContextMenu, CommandLine::Action::RemoveContextMenu},
+};
+
+const ExplorerSwitch* FindExplorerSwitch(std::string_view lower) {
+    for (const ExplorerSwitch& known : kExplorerSwitches) {
+        if (lower.starts_with(known.name) &&
+            (lower.size() == known.name.size() || lower.substr(known.name.size()) == ":remove"))
+            return &known;
+    }
+    return nullptr;
+}
 }  // namespace
 
 std::vector<std::string> SplitArguments(std::string_view commandLine) {
@@ -80,8 +101,9 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
         parsed.argument = argument;
         return parsed;
     };
-    // Each switch once, under one name: the presets and the two forms of
-    // /sendto share theirs. The first given is kept for the messages.
+    // Each switch once, under one name: the presets, the two forms of /sendto
+    // and those of /contextmenu share theirs. The first given is kept for the
+    // messages.
     std::map<std::string, std::string> given;
     for (const std::string& argument : arguments) {
         if (argument.empty()) return fail(CommandLineError::EmptyArgument, argument);
@@ -107,19 +129,20 @@ ParsedCommandLine ParseArguments(const std::vector<std::string>& arguments) {
             if (line.outputFile.empty()) return fail(CommandLineError::EmptyOutputFile, argument);
         } else if (lower == "/utf8") {
             line.utf8 = true;
-        } else if (lower == "/sendto" || lower == "/sendto:remove") {
-            name = "/sendto";
+        } else if (const ExplorerSwitch* explorer = FindExplorerSwitch(lower)) {
+            name = explorer->name;
         } else if (lower != "/quiet") {  // which was read before
             return fail(CommandLineError::UnknownSwitch, argument);
         }
         if (!given.emplace(name, argument).second) return fail(CommandLineError::RepeatedSwitch, argument);
     }
-    if (given.contains("/sendto")) {
-        const std::string& sendTo = given["/sendto"];
+    const auto explorer = std::ranges::find_if(
+        kExplorerSwitches, [&](const ExplorerSwitch& known) { return given.contains(std::string(known.name)); });
+    if (explorer != std::end(kExplorerSwitches)) {
+        const std::string& switchGiven = given[std::string(explorer->name)];
         if (given.size() > 1 + given.count("/quiet") || !line.paths.empty())
-            return fail(CommandLineError::SendToAlone, sendTo);
-        line.action =
-            AsciiLower(sendTo) == "/sendto" ? CommandLine::Action::AddSendTo : CommandLine::Action::RemoveSendTo;
+            return fail(CommandLineError::NotAlone, switchGiven);
+        line.action = AsciiLower(switchGiven) == explorer->name ? explorer->add : explorer->remove;
     } else if (line.action == CommandLine::Action::Transfer) {
         if (line.paths.empty()) return fail(CommandLineError::NoPath, given["preset"]);
     } else {

@@ -6,14 +6,16 @@
 
 // What Listora is asked to do when it starts. Without arguments it opens its
 // window at "c:\" as always; the rest serves Explorer (a folder to open, the
-// items of Send To) and scripts.
+// items of Send To and of its context menu) and scripts.
 struct CommandLine {
     enum class Action {
-        Window,        // the main window, at the path when one is given
-        Transfer,      // /1 to /3: one transfer of the paths, no window
-        AddSendTo,     // /sendto
-        RemoveSendTo,  // /sendto:remove
-        Usage,         // /?
+        Window,             // the main window, at the path when one is given
+        Transfer,           // /1 to /3: one transfer of the paths, no window
+        AddSendTo,          // /sendto
+        RemoveSendTo,       // /sendto:remove
+        Usage,              // /?
+        AddContextMenu,     // /contextmenu
+        RemoveContextMenu,  // /contextmenu:remove
     };
     Action action = Action::Window;
     int preset = 0;  // 1 to 3 with Transfer
@@ -39,7 +41,7 @@ enum class CommandLineError {
     EmptyOutputFile,  // /out: with nothing after it
     NoPath,           // /1 to /3 with nothing to list
     TooManyPaths,     // the window opens at one path only
-    SendToAlone,      // /sendto with something else
+    NotAlone,         // /sendto or /contextmenu with something else
     // Found by the caller, which can look and knows the code page:
     PathNotFound,
     BadExtension,      // a character outside the code page or one of \ / : " < > |

@@ -3,9 +3,12 @@
 
 Each "@example NAME@" line of the template becomes the listing that the case
 NAME of tests/data/listings/worked_examples.txt expects, so the examples are
-the tests' own and cannot drift from the program. With --check it only says
+the tests' own and cannot drift from the program. Each "@image FILE TEXT@"
+line becomes the picture FILE (below the repository's root), carried inside
+the page, since the page travels alone beside the program; TEXT describes it. With --check it only says
 whether the committed page is current.
 """
+import base64
 import html
 import pathlib
 import re
@@ -53,7 +56,12 @@ def page():
     def example(match):
         return '<pre class="example">' + html.escape("\n".join(cases[match.group(1)])) + "</pre>"
 
-    return re.sub(r"^@example (.+)@$", example, TEMPLATE.read_text(encoding="utf-8"), flags=re.M)
+    def image(match):
+        data = base64.b64encode((ROOT / match.group(1)).read_bytes()).decode("ascii")
+        return f'<p><img src="data:image/png;base64,{data}" alt="{html.escape(match.group(2))}"></p>'
+
+    text = re.sub(r"^@example (.+)@$", example, TEMPLATE.read_text(encoding="utf-8"), flags=re.M)
+    return re.sub(r"^@image (\S+) (.+)@$", image, text, flags=re.M)
 
 
 def main():

@@ -24,6 +24,7 @@
 #define ID_HELP_CONTENTS 32773
 #define ID_HELP_SEARCH 32774
 #define ID_APP_ABOUT 32775
+#define ID_SAVE_LISTING 32776
 // The system-menu entry that opens the About box.
 #define IDM_ABOUTBOX 0x0010
 // Text drawn for the ".." item of the folder list.
@@ -69,12 +70,19 @@
 #define IDS_ARG_EMPTY_OUTPUT_FILE 3116
 #define IDS_ARG_NO_PATH 3117
 #define IDS_ARG_TOO_MANY_PATHS 3118
-#define IDS_ARG_SENDTO_ALONE 3119
+#define IDS_ARG_NOT_ALONE 3119
 #define IDS_ARG_PATH_NOT_FOUND 3120
 #define IDS_ARG_BAD_EXTENSION 3121
 #define IDS_ARG_EXTENSION_TOO_LONG 3122
 #define IDS_FILE_FAILED 3130
 #define IDS_SENDTO_FAILED 3131
+#define IDS_CONTEXTMENU_FAILED 3132
+// The context menu's commands: a preset's ("%s" its name), and the window's.
+#define IDS_CONTEXT_COPY 3133
+#define IDS_CONTEXT_OPEN 3134
+// The save dialog's two file types.
+#define IDS_SAVE_TYPE_ANSI 3140
+#define IDS_SAVE_TYPE_UTF8 3141
 
 // --- settings dialog and preset pages ---
 #define IDD_SETTINGS 130

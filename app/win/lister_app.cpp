@@ -30,8 +30,10 @@ BOOL ListerApp::InitInstance() {
         m_exitCode = ShowUsage(parsed);
     } else if (line.action == CommandLine::Action::Transfer) {
         m_exitCode = RunOneShotTransfer(line);
-    } else if (line.action != CommandLine::Action::Window) {
+    } else if (line.action == CommandLine::Action::AddSendTo || line.action == CommandLine::Action::RemoveSendTo) {
         m_exitCode = ChangeSendTo(line);
+    } else if (line.action != CommandLine::Action::Window) {
+        m_exitCode = ChangeContextMenu(line);
     } else {
         MainDialog dialog;
         if (!line.paths.empty()) dialog.SetStartPath(line.paths[0]);

@@ -8,6 +8,7 @@
 
 #include "about/win/about_dialog.h"
 #include "browser/win/extension_dialog.h"
+#include "browser/win/save_listing.h"
 #include "engine/listing_options.h"
 #include "engine/win/preset_transfer.h"
 #include "platform/win/dpi.h"
@@ -122,14 +123,29 @@ void MainDialog::OnOK() {
     // The transfer runs in its own modal dialog; this window stays open with
     // its lists, path and selection as they are (the default handling would
     // end it, and with it the program).
-    RunPresetTransfer(
-        {.presetIndex = PresetIndexFromRadios(IsDlgButtonChecked(IDC_PRESET1), IsDlgButtonChecked(IDC_PRESET2)),
-         .extension = m_extension,
-         .startPaths = {m_currentPath}});
+    RunPresetTransfer({.presetIndex = ChosenPreset(), .extension = m_extension, .startPaths = {m_currentPath}});
+}
+
+int MainDialog::ChosenPreset() const {
+    return PresetIndexFromRadios(IsDlgButtonChecked(IDC_PRESET1), IsDlgButtonChecked(IDC_PRESET2));
+}
+
+void MainDialog::SaveListing() {
+    // The same listing as the transfer button's, to a file through the same
+    // progress window; the clipboard is not touched.
+    std::optional<TransferTarget> target = AskSaveTarget(m_hWnd);
+    if (!target) return;
+    RunPresetTransfer({.presetIndex = ChosenPreset(),
+                       .extension = m_extension,
+                       .startPaths = {m_currentPath},
+                       .target = std::move(*target)});
 }
 
 BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
+        case ID_SAVE_LISTING:
+            SaveListing();
+            break;
         case ID_APP_EXIT_MENU:
             // Posted, so the dialog ends after this handler, through the close
             // request's cancel command.

@@ -54,6 +54,10 @@ private:
     void OnKillfocusFolderList() { m_folderListHasFocus = 0; }
     void OnExtensionButton();
     void OnDefaultButton();
+    // The preset of the radio buttons, as an index.
+    int ChosenPreset() const;
+    // The menu's save command: the current folder's listing to a file.
+    void SaveListing();
     void OpenHelp(UINT command);
     void ShowSettings();
     void ShowAbout();

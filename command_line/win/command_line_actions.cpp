@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line/win/context_menu_keys.h"
 #include "command_line/win/send_to_shortcuts.h"
 #include "engine/win/preset_transfer.h"
 #include "platform/win/resource_string.h"
@@ -116,5 +117,12 @@ int ChangeSendTo(const CommandLine& line) {
     const std::string folder = Utf8FromUtf16(SendToFolder().value_or(L""));
     ShowMessage(nullptr, MessagesFor(line), FormatResourceText(IDS_SENDTO_FAILED, folder), IDS_APP_TITLE,
                 MB_ICONWARNING | MB_OK);
+    return kExitFailed;
+}
+
+int ChangeContextMenu(const CommandLine& line) {
+    const bool add = line.action == CommandLine::Action::AddContextMenu;
+    if (add ? AddContextMenu() : RemoveContextMenu()) return kExitDone;
+    ResourceMessageBox(nullptr, MessagesFor(line), IDS_CONTEXTMENU_FAILED, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
     return kExitFailed;
 }

@@ -8,7 +8,7 @@
 
 // The exit codes of Listora.exe.
 inline constexpr int kExitDone = 0;
-inline constexpr int kExitFailed = 1;  // the listing (or Send To) could not be written
+inline constexpr int kExitFailed = 1;  // the listing (or Send To, or the context menu) could not be written
 inline constexpr int kExitBadArguments = 2;
 
 // This process's command line (GetCommandLineW), read and checked before
@@ -28,3 +28,7 @@ int RunOneShotTransfer(const CommandLine& line);
 // /sendto and /sendto:remove; the exit code. A failure is said unless
 // /quiet.
 int ChangeSendTo(const CommandLine& line);
+
+// /contextmenu and /contextmenu:remove; the exit code. A failure is said
+// unless /quiet.
+int ChangeContextMenu(const CommandLine& line);

@@ -6,18 +6,13 @@
 
 #include <memory>
 
+#include "platform/win/com_ptr.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/win_app.h"
 #include "presets/preset_store.h"
 #include "resources/resource.h"
 
 namespace {
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename T>
-using ComPtr = std::unique_ptr<T, ComRelease>;
-
 bool SaveShortcut(const std::wstring& path, const std::wstring& program, int preset) {
     IShellLinkW* created = nullptr;
     if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created))))

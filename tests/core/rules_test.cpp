@@ -53,10 +53,11 @@ std::string Bracketed(const Lines& items) {
 // What a command line asks for: the action and what goes with it, or the fault and the argument at fault.
 std::string ParseCommandLine(const Call& c) {
     // In the order of their enumerations.
-    static const char* const kActions[] = {"window", "transfer", "add Send To", "remove Send To", "usage"};
+    static const char* const kActions[] = {"window", "transfer",         "add Send To",        "remove Send To",
+                                           "usage",  "add context menu", "remove context menu"};
     static const char* const kErrors[] = {
         "",       "UnknownSwitch", "RepeatedSwitch", "NeedsPreset", "BadPreset", "EmptyArgument", "EmptyOutputFile",
-        "NoPath", "TooManyPaths",  "SendToAlone",    "PathNotFound"};
+        "NoPath", "TooManyPaths",  "NotAlone",       "PathNotFound"};
     const ParsedCommandLine parsed = ParseArguments(SplitArguments(c.a[0]));
     const CommandLine& line = parsed.line;
     const std::string quiet = line.quiet ? " quiet" : "";

@@ -2,6 +2,7 @@
 // the clipboard and the registry. The sessions are scripts in tests/data/e2e_*.txt; e2e_browsing.txt tells the steps.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -131,6 +132,41 @@ protected:
             ::PostMessageA(Child(a[0]), EM_SETSEL, 0, -1);
             ::PostMessageA(Child(a[0]), WM_PASTE, 0, 0);
         });
+        m_steps.Add("run verb", Form::Rest, 2, [this](auto& a) { RunVerb(a[0], a[1]); });
+        m_steps.Add("start verb", Form::Rest, 2, [this](auto& a) {
+            RunVerb(a[0], a[1]);
+            m_main = MainWindow();
+        });
+        m_steps.Add("save", Form::Rest, 2, [this](auto& a) {  // the ids of the system's file dialogs (dlgs.h)
+            const HWND dialog = Active();
+            if (a[0] != "-") {  // the type chosen in the list, which then tells its dialog
+                ::PostMessageA(::GetDlgItem(dialog, cmb1), CB_SETCURSEL, Number(m_line, a[0]), 0);
+                ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), LPARAM(::GetDlgItem(dialog, cmb1)));
+            }
+            ::PostMessageA(::GetDlgItem(dialog, edt1), EM_SETSEL, 0, -1);
+            Type(::GetDlgItem(dialog, edt1), a[1]);
+            Click(::GetDlgItem(dialog, IDOK));
+        });
+        m_steps.Add("registry", Form::Rest, 4, [this](auto& a) {
+            if (a[2] != "=") throw DataError(m_line, "a check of a value is: registry KEY NAME = VALUE");
+            EXPECT_EQ(RegistryValue(a[0], a[1]), a[3]) << m_line.Where();
+        });
+        m_steps.Add("store", Form::Rest, 3, [this](auto& a) {
+            const std::wstring key = Utf16FromUtf8(Utf8(a[0]));
+            const std::wstring name = Utf16FromUtf8(Utf8(a[1]));
+            if (a[2].starts_with("dword:")) {
+                const auto number = DWORD(Number(m_line, a[2].substr(6)));
+                ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_DWORD, &number, sizeof number);
+            } else if (a[2].starts_with("sz:")) {
+                const std::wstring text = Utf16FromUtf8(Utf8(a[2].substr(3)));
+                ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, text.c_str(),
+                                  DWORD((text.size() + 1) * sizeof(wchar_t)));
+            } else {
+                throw DataError(m_line, "a value to store is sz:TEXT or dword:N");
+            }
+        });
+        m_steps.Add("forget", Form::Rest, 1,
+                    [this](auto& a) { ::RegDeleteTreeW(HKEY_CURRENT_USER, Utf16FromUtf8(Utf8(a[0])).c_str()); });
         m_steps.Add("text utf8", Form::Words, 0, [this](auto&) { m_codePage = CP_UTF8; });
         m_steps.Add("dismiss", Form::Words, 0, [this](auto&) { ::PostMessageA(Box(), WM_COMMAND, IDOK, 0); });
         m_steps.Add("hold", Form::Rest, 1, [this](auto& a) {
@@ -192,6 +228,36 @@ protected:
         m_listing = {};
     }
 
+    // A value below HKEY_CURRENT_USER ("@" the key's own) as sz:TEXT or dword:N, in the script's code page, with this
+    // build's Listora.exe shown as <exe>; "(no key)" or "(no value)".
+    std::string RegistryValue(const std::string& path, const std::string& name) const {
+        UniqueRegKey key;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, Utf16FromUtf8(Utf8(path)).c_str(), 0, KEY_READ, key.put()))
+            return "(no key)";
+        const std::wstring value = name == "@" ? L"" : Utf16FromUtf8(Utf8(name));
+        DWORD type = 0;
+        DWORD size = 0;
+        if (::RegQueryValueExW(key.get(), value.c_str(), nullptr, &type, nullptr, &size)) return "(no value)";
+        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+        ::RegQueryValueExW(key.get(), value.c_str(), nullptr, nullptr, LPBYTE(data.data()), &size);
+        if (type == REG_DWORD) return "dword:" + std::to_string(*reinterpret_cast<const DWORD*>(data.data()));
+        if (type != REG_SZ) return "type " + std::to_string(type);
+        data.resize(wcsnlen(data.c_str(), data.size()));
+        const std::wstring exe = Utf16FromUtf8(Program::Beside("Listora.exe"));
+        for (std::size_t at = 0; (at = data.find(exe, at)) != std::wstring::npos;)
+            data.replace(at, exe.size(), L"<exe>");
+        return "sz:" + (m_codePage == CP_UTF8 ? Utf8FromUtf16(data) : AnsiFromUtf16(data));
+    }
+    // Runs the command of the context menu's entry KEY with its item filled in as Explorer fills it.
+    void RunVerb(const std::string& key, const std::string& item) {
+        std::string command = RegistryValue(key + "\\command", "@");
+        const std::string program = "sz:\"<exe>\" ";
+        if (!command.starts_with(program)) return ADD_FAILURE() << m_line.Where() << ": " << command;
+        command.erase(0, program.size());
+        for (const std::string field : {"%1", "%V"})
+            if (const std::size_t at = command.find(field); at != std::string::npos) command.replace(at, 2, item);
+        m_program.emplace(Program::Beside("Listora.exe"), Utf8(command));
+    }
     int Id(const std::string& name) const { return ResourceId(m_line, name); }
     const Program& Started() const {
         if (!m_program) throw DataError(m_line, "no program started yet");
@@ -270,6 +336,8 @@ TEST_F(ListoraTest, OpensAboutFromBothMenusAndEndsEveryWayOut) { Play(ReadDataLi
 TEST_F(ListoraTest, StartsAtAPathListsFoldersWithoutAWindowAndAnswersBadArguments) {
     Play(ReadDataLines("e2e_command_line.txt"));
 }
+TEST_F(ListoraTest, ContextMenuCommandsListOrOpenTheirItem) { Play(ReadDataLines("e2e_context_menu.txt")); }
+TEST_F(ListoraTest, SavesTheListingToAFileAsOutWritesIt) { Play(ReadDataLines("e2e_save.txt")); }
 
 TEST_F(ListoraTest, RefillsAThousandFilesTwoHundredTimesWithoutHoldingMoreResources) {
     Play({"tree e2e-refill", "make sub\\", "start", "open e2e-refill", "path = c:\\e2e-refill"});

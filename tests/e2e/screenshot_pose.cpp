@@ -1,6 +1,7 @@
 // Poses Listora.exe for `make screenshot`: the prefix's Windows folder open and a file chosen, so that both lists
-// show their icons, and with the argument "about" the version box open over it, with "settings" the settings dialog.
-// Prints the posed window's rectangle ("x y width height") and ends the program at a line on stdin.
+// show their icons; with the argument "about" the version box open over it, with "settings" the settings dialog,
+// with "menu" the file menu dropped down, with "save" the save dialog open over it. Prints the posed windows'
+// rectangle ("x y width height") and ends the program at a line on stdin.
 #include <cstdio>
 #include <iostream>
 
@@ -9,6 +10,14 @@
 
 int main(int argc, char** argv) {
     using namespace support;
+    const std::string pose = argc > 1 ? argv[1] : "";
+    if (pose == "save") {  // as a save to the Windows folder in UTF-8 left them
+        const DWORD utf8 = 1;
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, (RegistryPresetStorage::KeyPath() + "\\Save").c_str(), "Type", REG_DWORD,
+                          &utf8, sizeof utf8);
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, (RegistryPresetStorage::KeyPath() + "\\Save").c_str(), "Folder", REG_SZ,
+                          "C:\\windows", 11);
+    }
     Program program;
     const HWND main = MainWindow();
     if (!main) return 1;
@@ -17,14 +26,22 @@ int main(int argc, char** argv) {
     WaitUntil([&] { return Text(::GetDlgItem(main, IDC_PATH)) == "c:\\windows"; });
     ClickListItem(files, int(ListItems(files).size()) / 3);
     HWND posed = main;
-    const std::string pose = argc > 1 ? argv[1] : "";
-    if (pose == "about") ChooseSystemMenuItem(main, IDM_ABOUTBOX);
-    if (pose == "settings") ::PostMessageA(main, WM_COMMAND, ID_SETTINGS, 0);
-    if (!pose.empty())
+    HWND menu = nullptr;
+    if (pose == "about" || pose == "settings" || pose == "save") {
+        if (pose == "about") ChooseSystemMenuItem(main, IDM_ABOUTBOX);
+        if (pose == "settings") ::PostMessageA(main, WM_COMMAND, ID_SETTINGS, 0);
+        if (pose == "save") ::PostMessageA(main, WM_COMMAND, ID_SAVE_LISTING, 0);
         WaitUntil([&] { return (posed = ::GetLastActivePopup(main)) != main && ::IsWindowVisible(posed); });
+    } else if (pose == "menu") {
+        ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+        WaitUntil([&] { return ::IsWindowVisible(menu = ::FindWindowA("#32768", nullptr)); });
+    }
     ::Sleep(1000);  // the click and the last repaint reach the screen
     RECT rect{};
+    RECT dropped{};
     ::GetWindowRect(posed, &rect);
+    ::GetWindowRect(menu, &dropped);
+    ::UnionRect(&rect, &rect, &dropped);
     std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     std::fflush(stdout);
     std::string line;

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             });
                  }));
     if (parsed.error != CommandLineError::None) {
-        FUZZ_REQUIRE(parsed.error == CommandLineError::NoPath || parsed.error == CommandLineError::SendToAlone ||
+        FUZZ_REQUIRE(parsed.error == CommandLineError::NoPath || parsed.error == CommandLineError::NotAlone ||
                      parsed.error == CommandLineError::TooManyPaths ||
                      std::ranges::count(arguments, parsed.argument) > 0);
     } else if (line.action == CommandLine::Action::Transfer) {
