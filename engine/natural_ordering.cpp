@@ -4,14 +4,13 @@
 #include <cstdint>
 
 namespace {
-// Marks in the key, each below the next: a name that ends sorts before one
-// that goes on with a number, and a number before other text. Every part of
-// a key tells where it ends, so keys of whole paths compare part by part.
+// Every part of a key shows where it ends, so the keys of whole paths compare
+// part by part. The end of a name ranks lowest: a folder's sub-folders come
+// before a sibling whose name goes on.
 constexpr char kEnd = '\x00';
 constexpr char kNumber = '\x01';
-constexpr char kText = '\x02';
-// Before a locale key's bytes 0 and 1, which become 1 1 and 1 2: the end
-// mark stays below every byte of a key, and the keys keep their order.
+// Before a locale key's bytes 0 and 1, which become 1 1 and 1 2: the end mark
+// stays below every byte of a key, and the keys keep their order.
 constexpr char kEscape = '\x01';
 constexpr std::size_t kLongCount = 0xFF;
 
@@ -36,7 +35,6 @@ void AppendNumber(std::string_view digits, std::string& keys) {
 void NaturalOrdering::AppendText(std::string_view run, std::string& keys) const {
     m_runKey.clear();
     m_locale.AppendSortKey(run, m_runKey);
-    keys += kText;
     for (const char c : m_runKey) {
         if (c == '\x00' || c == '\x01') {
             keys += kEscape;
@@ -54,15 +52,18 @@ void NaturalOrdering::AppendSortKey(std::string_view text, std::string& keys) co
         const std::size_t end = std::min(text.find('\\', begin), text.size());
         std::string_view name = text.substr(begin, end - begin);
         while (!name.empty()) {
-            const bool digits = IsDigit(name.front());
-            std::size_t length = 1;
-            while (length < name.size() && IsDigit(name[length]) == digits) ++length;
-            if (digits) {
-                AppendNumber(name.substr(0, length), keys);
-            } else {
-                AppendText(name.substr(0, length), keys);
-            }
-            name.remove_prefix(length);
+            const std::size_t number = std::min(name.find_first_of("0123456789"), name.size());
+            // The text up to a number, with the number's place weighing as a
+            // digit there: "x.txt" and "x 2" keep the locale's order of "."
+            // and the blank before digits, and "x" alone sorts before "x1".
+            m_run.assign(name.substr(0, number));
+            if (number < name.size()) m_run += '0';
+            AppendText(m_run, keys);
+            name.remove_prefix(number);
+            std::size_t digits = 0;
+            while (digits < name.size() && IsDigit(name[digits])) ++digits;
+            if (digits > 0) AppendNumber(name.substr(0, digits), keys);
+            name.remove_prefix(digits);
         }
         if (end == text.size()) return;
         keys += kEnd;

@@ -19,7 +19,8 @@ private:
     void AppendText(std::string_view run, std::string& keys) const;
 
     const StringOrdering& m_locale;
-    // The locale's key of one run; kept for the next, as a transfer keys
-    // every path once.
+    // One run of text and its locale key; kept for the next, as a transfer
+    // keys every path once.
+    mutable std::string m_run;
     mutable std::string m_runKey;
 };
