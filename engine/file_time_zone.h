@@ -9,6 +9,8 @@ struct LocalTime {
     int day = 0;
     int hour = 0;
     int minute = 0;
+
+    bool operator==(const LocalTime&) const = default;
 };
 
 // Turns a file's time as the file system keeps it (FoundEntry::lastWrite)
