@@ -161,9 +161,11 @@ TEST(SystemTimeZoneTest, GivesEachDateTheOffsetOfItsSeason) {
     EXPECT_EQ(local.ToLocal(133655204400000000), (LocalTime{2024, 7, 15, 14, 34}));  // 12:34 UTC
 }
 
-// Explorer's order against the shell's comparison, on names whose digit runs it reads whole.
+// Explorer's order against the shell's comparison, on names whose digit runs it reads whole. Wine's compares one
+// character at a time, so characters that differ only in width, kana kind or voicing (weighed after the whole run
+// here) and the blank are left out.
 TEST(NaturalOrderingTest, AgreesWithTheShellOnShortNumbers) {
-    const char* const atoms[] = {"a", "B", "b", "1", "2", "10", "09", " ", "あ", "カ", "が", "第", "回", "Ａ"};
+    const char* const atoms[] = {"a", "B", "b", "1", "2", "10", "09", "あ", "カ", "さ", "第", "回"};
     std::vector<std::string> names;
     std::minstd_rand random(2);
     for (int i = 0; i < 1000; ++i) {
