@@ -1,5 +1,6 @@
 // Poses Listora.exe for `make screenshot`: the prefix's Windows folder open and a file chosen, so that both lists
-// show their icons, and with the argument "about" the version box open over it. Prints the posed window's rectangle
+// show their icons, and with the argument "about" the version box or "settings" the settings open over it. Prints the
+// posed window's rectangle
 // ("x y width height") and ends the program at a line on stdin.
 #include <cstdio>
 #include <iostream>
@@ -17,8 +18,10 @@ int main(int argc, char** argv) {
     WaitUntil([&] { return Text(::GetDlgItem(main, IDC_PATH)) == "c:\\windows"; });
     ClickListItem(files, int(ListItems(files).size()) / 3);
     HWND posed = main;
-    if (argc > 1 && std::string(argv[1]) == "about") {
-        ChooseSystemMenuItem(main, IDM_ABOUTBOX);
+    const std::string pose = argc > 1 ? argv[1] : "";
+    if (pose == "about") ChooseSystemMenuItem(main, IDM_ABOUTBOX);
+    if (pose == "settings") ::PostMessageA(main, WM_COMMAND, ID_SETTINGS, 0);
+    if (!pose.empty()) {
         WaitUntil([&] { return (posed = ::GetLastActivePopup(main)) != main && ::IsWindowVisible(posed); });
     }
     ::Sleep(1000);  // the click and the last repaint reach the screen
