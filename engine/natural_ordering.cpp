@@ -13,6 +13,9 @@ constexpr char kNumber = '\x01';
 // stays below every byte of a key, and the keys keep their order.
 constexpr char kEscape = '\x01';
 constexpr std::size_t kLongCount = 0xFF;
+// Runs whose keys are kept; then the keeping starts again, so that the
+// memory stays small whatever the names.
+constexpr std::size_t kKeptRuns = 4096;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -32,18 +35,26 @@ void AppendNumber(std::string_view digits, std::string& keys) {
 }
 }  // namespace
 
-void NaturalOrdering::AppendText(std::string_view run, std::string& keys) const {
-    m_runKey.clear();
-    m_locale.AppendSortKey(run, m_runKey);
-    for (const char c : m_runKey) {
+void NaturalOrdering::AppendText(const std::string& run, std::string& keys) const {
+    const auto kept = m_runKeys.find(run);
+    if (kept != m_runKeys.end()) {
+        keys += kept->second;
+        return;
+    }
+    if (m_runKeys.size() == kKeptRuns) m_runKeys.clear();
+    std::string localeKey;
+    m_locale.AppendSortKey(run, localeKey);
+    std::string& key = m_runKeys[run];
+    for (const char c : localeKey) {
         if (c == '\x00' || c == '\x01') {
-            keys += kEscape;
-            keys += static_cast<char>(c + 1);
+            key += kEscape;
+            key += static_cast<char>(c + 1);
         } else {
-            keys += c;
+            key += c;
         }
     }
-    keys += kEnd;
+    key += kEnd;
+    keys += key;
 }
 
 void NaturalOrdering::AppendSortKey(std::string_view text, std::string& keys) const {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "engine/string_ordering.h"
 
@@ -16,11 +17,12 @@ public:
     void AppendSortKey(std::string_view text, std::string& keys) const override;
 
 private:
-    void AppendText(std::string_view run, std::string& keys) const;
+    void AppendText(const std::string& run, std::string& keys) const;
 
     const StringOrdering& m_locale;
-    // One run of text and its locale key; kept for the next, as a transfer
-    // keys every path once.
+    // One run of text; kept for the next, as a transfer keys every path once.
     mutable std::string m_run;
-    mutable std::string m_runKey;
+    // The keys of runs seen lately, as they go into a key: numbered names
+    // share their text (".txt", "img", "第0回"), and a locale key is dear.
+    mutable std::unordered_map<std::string, std::string> m_runKeys;
 };

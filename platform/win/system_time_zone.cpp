@@ -6,11 +6,16 @@ SystemTimeZone::SystemTimeZone() : m_zone{} {
 }
 
 LocalTime SystemTimeZone::ToLocal(std::uint64_t fileTime) const {
+    // Offsets change on a minute's start, so a minute is converted whole.
+    constexpr std::uint64_t kTicksPerMinute = 600'000'000;
+    if (fileTime / kTicksPerMinute == m_minute) return m_local;
     const FILETIME time{static_cast<DWORD>(fileTime & 0xFFFFFFFF), static_cast<DWORD>(fileTime >> 32)};
     SYSTEMTIME utc;
     SYSTEMTIME local;
     // The zone is only read; the call's parameter is not const in older headers.
     auto* zone = const_cast<TIME_ZONE_INFORMATION*>(&m_zone);
     if (!FileTimeToSystemTime(&time, &utc) || !SystemTimeToTzSpecificLocalTime(zone, &utc, &local)) return {};
-    return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute};
+    m_minute = fileTime / kTicksPerMinute;
+    m_local = {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute};
+    return m_local;
 }

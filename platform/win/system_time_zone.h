@@ -17,4 +17,8 @@ public:
 
 private:
     TIME_ZONE_INFORMATION m_zone;
+    // The last minute converted: files written together share it, and the
+    // conversion is not cheap.
+    mutable std::uint64_t m_minute = ~std::uint64_t{0};
+    mutable LocalTime m_local;
 };

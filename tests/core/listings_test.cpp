@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <span>
 #include <filesystem>
 #include <set>
+#include <span>
 
 #include "engine/clipboard_accumulator.h"
 #include "engine/folder_collector.h"
@@ -160,12 +160,13 @@ ListingOptions Options(const ListingCase& c) {
     return options;
 }
 
-// A size or a time, up to 2^64 - 1.
+// A size or a time, up to 2^64 - 1, as a tree line writes it.
 std::uint64_t Unsigned(const DataLine& line, std::string_view text) {
     std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())
-        throw DataError(line, "\"" + std::string(text) + "\" is no size");
+        throw DataError(
+            line, "\"" + std::string(text) + "\" is none of: SIZE, hidden, system, written TIME, no access, -> PATH");
     return value;
 }
 
