@@ -13,9 +13,11 @@ constexpr char kNumber = '\x01';
 // stays below every byte of a key, and the keys keep their order.
 constexpr char kEscape = '\x01';
 constexpr std::size_t kLongCount = 0xFF;
-// Runs whose keys are kept; then the keeping starts again, so that the
-// memory stays small whatever the names.
+// Runs whose keys are kept, each of a few characters (a long one seldom
+// comes again); then the keeping starts again, so that the memory stays
+// small whatever the names.
 constexpr std::size_t kKeptRuns = 4096;
+constexpr std::size_t kKeptRunBytes = 64;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -44,7 +46,8 @@ void NaturalOrdering::AppendText(const std::string& run, std::string& keys) cons
     if (m_runKeys.size() == kKeptRuns) m_runKeys.clear();
     std::string localeKey;
     m_locale.AppendSortKey(run, localeKey);
-    std::string& key = m_runKeys[run];
+    std::string escaped;
+    std::string& key = run.size() <= kKeptRunBytes ? m_runKeys[run] : escaped;
     for (const char c : localeKey) {
         if (c == '\x00' || c == '\x01') {
             key += kEscape;
