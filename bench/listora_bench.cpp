@@ -34,17 +34,21 @@ constexpr double kMemoryAllowance = 64.0 * 1024 * 1024;
 constexpr int kListingMultiple = 4;
 // The progress dialog's status line must visibly move.
 constexpr double kMinRepaintsPerSecond = 20;
+// The date, Explorer's order and the skip of hidden entries, all on, against
+// the same transfer without them.
+constexpr double kMaxOptionsRatio = 1.1;
 
 ListingOptions OptionsFor(const std::string& kind) {
     ListingOptions options;
     options.subFolders = 1;
     options.subFolderDepth = 9;
-    if (kind == "all") {
+    if (kind == "all" || kind == "three") {
         options.noExtension = options.lowerCase = options.reverse = 1;
         options.folderNameOutput = 1, options.folderOutputType = 0, options.nextFolder = 1;
         options.lineNumbers = 1, options.numberWidth = 6, options.zeroPad = 1, options.separatorType = 1;
         options.spacesBefore = 1, options.spacesAfter = 1, options.fileSize = 1;
     }
+    if (kind == "three") options.fileDate = options.naturalOrder = options.skipHidden = 1;
     return options;
 }
 
@@ -138,27 +142,32 @@ struct Result {
     bool ok = false;
 };
 
-// The best of `runs` measurements, each in a fresh process.
-Result Run(const std::string& kind, const std::string& root, int runs) {
-    Result best;
+// The best of `runs` measurements of each kind, each in a fresh process. The
+// kinds take turns, so that a change in the machine's load (it is shared)
+// falls on all of them alike.
+std::vector<Result> Run(const std::vector<std::string>& kinds, const std::string& root, int runs) {
+    std::vector<Result> best(kinds.size());
     const std::string out = root + ".result";
     for (int i = 0; i < runs; ++i) {
-        DeleteFileA(out.c_str());
-        support::Program(_pgmptr, "measure " + kind + " \"" + root + "\" \"" + out + "\"")
-            .WaitForExit(support::milliseconds(INFINITE));
-        double seconds = 0;
-        std::size_t peak = 0;
-        std::size_t listing = 0;
-        std::size_t paints = 0;
-        FILE* file = std::fopen(out.c_str(), "r");
-        const bool read = file && std::fscanf(file, "%lf %zu %zu %zu", &seconds, &peak, &listing, &paints) == 4;
-        if (file) std::fclose(file);
-        if (!read) return best;
-        best.ok = true;
-        if (seconds < best.seconds) best.paintsPerSecond = seconds > 0 ? paints / seconds : 0;
-        best.seconds = std::min(best.seconds, seconds);
-        best.peak = std::max(best.peak, static_cast<double>(peak));
-        best.listing = static_cast<double>(listing);
+        for (std::size_t k = 0; k < kinds.size(); ++k) {
+            DeleteFileA(out.c_str());
+            support::Program(_pgmptr, "measure " + kinds[k] + " \"" + root + "\" \"" + out + "\"")
+                .WaitForExit(support::milliseconds(INFINITE));
+            double seconds = 0;
+            std::size_t peak = 0;
+            std::size_t listing = 0;
+            std::size_t paints = 0;
+            FILE* file = std::fopen(out.c_str(), "r");
+            const bool read = file && std::fscanf(file, "%lf %zu %zu %zu", &seconds, &peak, &listing, &paints) == 4;
+            if (file) std::fclose(file);
+            if (!read) return std::vector<Result>(kinds.size());
+            Result& kind = best[k];
+            kind.ok = true;
+            if (seconds < kind.seconds) kind.paintsPerSecond = seconds > 0 ? paints / seconds : 0;
+            kind.seconds = std::min(kind.seconds, seconds);
+            kind.peak = std::max(kind.peak, static_cast<double>(peak));
+            kind.listing = static_cast<double>(listing);
+        }
     }
     DeleteFileA(out.c_str());
     return best;
@@ -173,32 +182,37 @@ int Driver(bool smoke) {
     bool met = true;
     std::vector<Result> plain;
     std::vector<Result> all;
-    std::printf("%-12s %9s %9s %18s %18s %12s %12s\n", "tree", "files", "walk s", "default s (ratio)", "all s (ratio)",
-                "peak MB", "limit MB");
+    std::printf("%-12s %9s %9s %18s %18s %19s %12s %12s\n", "tree", "files", "walk s", "default s (ratio)",
+                "all s (ratio)", "+3 options s (/all)", "peak MB", "limit MB");
     for (const TreeSpec& tree : trees) {
         if (!EnsureTree(base, tree)) {
             std::printf("%s: cannot make the tree\n", tree.name);
             return 1;
         }
         const std::string root = base + "\\" + tree.name;
-        const Result walk = Run("walk", root, runs);
-        plain.push_back(Run("plain", root, runs));
-        all.push_back(Run("all", root, runs));
-        if (!walk.ok || !plain.back().ok || !all.back().ok || plain.back().listing == 0) {
+        const std::vector<Result> results = Run({"walk", "plain", "all", "three"}, root, runs);
+        const Result& walk = results[0];
+        plain.push_back(results[1]);
+        all.push_back(results[2]);
+        const Result& three = results[3];
+        if (!walk.ok || !plain.back().ok || !all.back().ok || !three.ok || plain.back().listing == 0) {
             std::printf("%s: a measurement failed\n", tree.name);
             return 1;
         }
         const double mb = 1024.0 * 1024.0;
-        const double peak = std::max(plain.back().peak, all.back().peak);
-        const double limit = kMemoryAllowance + kListingMultiple * std::max(plain.back().listing, all.back().listing);
+        const double peak = std::max({plain.back().peak, all.back().peak, three.peak});
+        const double limit =
+            kMemoryAllowance + kListingMultiple * std::max({plain.back().listing, all.back().listing, three.listing});
         const double plainRatio = plain.back().seconds / walk.seconds;
         const double allRatio = all.back().seconds / walk.seconds;
-        std::printf("%-12s %9zu %9.3f %9.3f (%5.2fx) %9.3f (%5.2fx) %12.1f %12.1f\n", tree.name, tree.files,
-                    walk.seconds, plain.back().seconds, plainRatio, all.back().seconds, allRatio, peak / mb,
-                    limit / mb);
-        met = met && plainRatio <= kMaxEngineRatio && allRatio <= kMaxEngineRatio && peak <= limit;
+        const double threeRatio = three.seconds / all.back().seconds;
+        std::printf("%-12s %9zu %9.3f %9.3f (%5.2fx) %9.3f (%5.2fx) %10.3f (%5.2fx) %12.1f %12.1f\n", tree.name,
+                    tree.files, walk.seconds, plain.back().seconds, plainRatio, all.back().seconds, allRatio,
+                    three.seconds, threeRatio, peak / mb, limit / mb);
+        met = met && plainRatio <= kMaxEngineRatio && allRatio <= kMaxEngineRatio && peak <= limit &&
+              threeRatio <= kMaxOptionsRatio;
         if (&tree == &trees.front()) {
-            const Result dialog = Run("dialog", root, runs);
+            const Result dialog = Run({"dialog"}, root, runs).front();
             if (!dialog.ok || dialog.listing != plain.back().listing) {
                 std::printf("%s: the progress dialog's transfer failed\n", tree.name);
                 return 1;
@@ -221,8 +235,9 @@ int Driver(bool smoke) {
         }
         std::printf(
             "targets (engine and dialog <= %.1fx walk, growth <= %.1fx, peak <= 64 MB + %dx listing, "
-            "status >= %.0f repaints/s): %s\n",
-            kMaxEngineRatio, kMaxGrowth, kListingMultiple, kMinRepaintsPerSecond, met ? "met" : "MISSED");
+            "status >= %.0f repaints/s, the three options <= %.1fx all): %s\n",
+            kMaxEngineRatio, kMaxGrowth, kListingMultiple, kMinRepaintsPerSecond, kMaxOptionsRatio,
+            met ? "met" : "MISSED");
     }
     return smoke || met ? 0 : 2;
 }

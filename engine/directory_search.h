@@ -14,6 +14,10 @@ struct FoundEntry {
     // A link or junction: the folder it shows may lie elsewhere, even above it.
     bool isLink = false;
     std::uint64_t size = 0;
+    bool isHidden = false;
+    bool isSystem = false;
+    // In 100-nanosecond steps since 1601-01-01 UTC, as the file system keeps it.
+    std::uint64_t lastWrite = 0;
 };
 
 // Tells two folders apart even when they are reached under different paths.

@@ -68,11 +68,12 @@ std::vector<FolderCollector::Child> FolderCollector::SearchFolder(SortedPathList
     std::vector<Child> below;
     if (m_searchProgress) m_searchProgress->ShowSearch(std::string_view(folder).substr(0, length - 1));
     const bool searched = m_search.Search(folder + "*.*", [&](const FoundEntry& entry) {
+        if (Skipped(entry)) return;
         if (!entry.isDirectory) {
             if (m_keepFiles) {
                 m_seenName.resize(1);
                 m_seenName += entry.name;
-                m_seen.Add(m_seenName, entry.size);
+                m_seen.Add(m_seenName, entry.size, entry.lastWrite);
             }
             return;
         }
@@ -157,13 +158,18 @@ void FolderCollector::FillFileList(std::size_t index, std::string_view extension
     const bool alone = m_files.Count() == 0;
     if (seen != m_seenFolders.end()) {
         for (std::size_t i = seen->second.first; i < seen->second.first + seen->second.count; ++i) {
-            AddFile(path, length, m_seen.At(i).substr(1), m_seen.SizeAt(i));
+            path.resize(length);
+            path += m_seen.At(i).substr(1);
+            m_files.Add(path, m_seen.SizeAt(i), m_seen.LastWriteAt(i));
         }
         // The walk sorted them.
         if (alone) return;
     } else {
         m_search.Search(pattern, [&](const FoundEntry& entry) {
-            if (!entry.isDirectory) AddFile(path, length, entry.name, entry.size);
+            if (entry.isDirectory || Skipped(entry)) return;
+            path.resize(length);
+            path += entry.name;
+            m_files.Add(path, entry.size, entry.lastWrite);
         });
     }
     // The files of one folder share its path, which their keys can leave out.
@@ -175,10 +181,4 @@ std::string FolderCollector::FilePattern(std::string_view folder, std::string_vi
     pattern += "\\*.";
     pattern += extension;
     return pattern;
-}
-
-void FolderCollector::AddFile(std::string& path, std::size_t folderLength, std::string_view name, std::uint64_t size) {
-    path.resize(folderLength);
-    path += name;
-    m_files.Add(path, size);
 }

@@ -48,6 +48,9 @@ public:
     // reading every folder twice.
     StartFolder CollectFolders(std::string_view startPath, bool subFolders, std::int32_t subFolderDepth,
                                std::string_view extension = {});
+    // From now on hidden and system files and folders are left out, and so
+    // is everything below such a folder; a start folder is never left out.
+    void SkipHidden(bool skip) { m_skipHidden = skip; }
     // Resets ChildFolders to the folders directly below `folder`.
     void ListChildFolders(std::string_view folder);
     // Adds the files of CollectedFolders[index] that match "*." + extension to
@@ -82,7 +85,7 @@ private:
     // `target` and gives those to walk next; keeps its files when asked to.
     std::vector<Child> SearchFolder(SortedPathList& target, std::string& folder, int folderDepth, int maximum,
                                     int baseDepth);
-    void AddFile(std::string& path, std::size_t folderLength, std::string_view name, std::uint64_t size);
+    bool Skipped(const FoundEntry& entry) const { return m_skipHidden && (entry.isHidden || entry.isSystem); }
     // The search for the files of a collected folder (no trailing separator).
     static std::string FilePattern(std::string_view folder, std::string_view extension);
     bool LeadsBack(const std::string& link, std::vector<Ancestor>& ancestors);
@@ -94,6 +97,7 @@ private:
     SortedPathList m_files;
     SortedPathList m_children;
     bool m_keepFiles = false;
+    bool m_skipHidden = false;
     // Each file the walk kept, as "\" and its name, sorted folder by folder
     // as soon as the folder is read: while the readers still read ahead.
     SortedPathList m_seen;

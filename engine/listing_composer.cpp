@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 
+#include "engine/file_time_zone.h"
 #include "engine/folder_collector.h"
 #include "engine/listing_output.h"
 #include "engine/progress_sink.h"
@@ -34,6 +35,28 @@ void AppendSizeText(std::string& out, std::uint64_t size) {
     out += "Byte\t\t";
 }
 
+// At least `width` digits, zeros in front; a negative value as 0.
+void AppendPadded(std::string& out, int value, std::size_t width) {
+    const std::size_t start = out.size();
+    AppendDecimal(out, static_cast<std::uint64_t>(std::max(value, 0)));
+    const std::size_t digits = out.size() - start;
+    if (width > digits) out.insert(start, width - digits, '0');
+}
+
+// "2024/03/05 09:07" and a tab, which makes the date a column of its own.
+void AppendDateText(std::string& out, const LocalTime& time) {
+    AppendPadded(out, time.year, 4);
+    out += '/';
+    AppendPadded(out, time.month, 2);
+    out += '/';
+    AppendPadded(out, time.day, 2);
+    out += ' ';
+    AppendPadded(out, time.hour, 2);
+    out += ':';
+    AppendPadded(out, time.minute, 2);
+    out += '\t';
+}
+
 // `path` less the normalised start path in front of it; "" for the start
 // folder itself, which is one separator shorter.
 std::string_view Relative(std::string_view path, const StartFolder& start) {
@@ -42,12 +65,13 @@ std::string_view Relative(std::string_view path, const StartFolder& start) {
 }  // namespace
 
 ListingComposer::ListingComposer(FolderCollector& collector, ListingOutput& output, ProgressSink& progress,
-                                 const TextServices& text)
-    : m_collector(collector), m_output(output), m_progress(progress), m_text(text) {}
+                                 const TextServices& text, const FileTimeZone& zone)
+    : m_collector(collector), m_output(output), m_progress(progress), m_text(text), m_zone(zone) {}
 
 bool ListingComposer::ComposeListing(std::span<const std::string> startPaths, std::string_view extension,
                                      const ListingOptions& options) {
     m_options = options;
+    m_collector.SkipHidden(options.skipHidden != 0);
     m_output.Clear();
     for (const std::string& startPath : startPaths) ComposeFolder(startPath, extension);
     return m_output.Finish();
@@ -120,14 +144,15 @@ void ListingComposer::ComposeFolderBlock(std::size_t index, const StartFolder& s
         const std::size_t count = files.Count();
         for (std::size_t j = 0; j < count; ++j) {
             const std::size_t i = m_options.reverse ? count - 1 - j : j;
-            ComposeFileLine(files.At(i), files.SizeAt(i), start);
+            ComposeFileLine(files, i, start);
         }
     }
     m_output.Append("\r");
     m_output.Append("\n");
 }
 
-void ListingComposer::ComposeFileLine(std::string_view path, std::uint64_t size, const StartFolder& start) {
+void ListingComposer::ComposeFileLine(const SortedPathList& files, std::size_t index, const StartFolder& start) {
+    const std::string_view path = files.At(index);
     m_progress.ShowItem(path);
 
     m_line.assign(path);
@@ -179,9 +204,11 @@ void ListingComposer::ComposeFileLine(std::string_view path, std::uint64_t size,
     m_piece += m_line;
     m_piece += "\r\n";
 
-    if (m_options.fileSize) {
+    // The date and the size, when asked for, go first, in one piece.
+    if (m_options.fileDate || m_options.fileSize) {
         m_line.clear();
-        AppendSizeText(m_line, size);
+        if (m_options.fileDate) AppendDateText(m_line, m_zone.ToLocal(files.LastWriteAt(index)));
+        if (m_options.fileSize) AppendSizeText(m_line, files.SizeAt(index));
         m_output.Append(m_line);
     }
     m_output.Append(m_piece);

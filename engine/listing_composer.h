@@ -7,9 +7,11 @@
 
 #include "engine/listing_options.h"
 
+class FileTimeZone;
 class FolderCollector;
 class ListingOutput;
 class ProgressSink;
+class SortedPathList;
 class TextServices;
 struct StartFolder;
 
@@ -21,8 +23,9 @@ public:
     // settings take nine digits, and a line is composed whole, never cut.
     static constexpr std::int32_t kMaxCount = 255;
 
-    ListingComposer(FolderCollector& collector, ListingOutput& output, ProgressSink& progress,
-                    const TextServices& text);
+    // `zone` gives the local time of the files' dates.
+    ListingComposer(FolderCollector& collector, ListingOutput& output, ProgressSink& progress, const TextServices& text,
+                    const FileTimeZone& zone);
 
     // One whole transfer: clears the output, then for each start folder in
     // turn collects the folders and appends every piece of its listing (the
@@ -35,13 +38,14 @@ private:
     void ComposeFolder(std::string_view startPath, std::string_view extension);
     void ComposeFoldersOnly(const StartFolder& start);
     void ComposeFolderBlock(std::size_t index, const StartFolder& start, std::string_view extension);
-    void ComposeFileLine(std::string_view path, std::uint64_t size, const StartFolder& start);
+    void ComposeFileLine(const SortedPathList& files, std::size_t index, const StartFolder& start);
     void AppendLine(std::string_view text);
 
     FolderCollector& m_collector;
     ListingOutput& m_output;
     ProgressSink& m_progress;
     const TextServices& m_text;
+    const FileTimeZone& m_zone;
 
     // Run state.
     ListingOptions m_options;

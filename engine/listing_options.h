@@ -26,6 +26,12 @@ struct ListingOptions {
     std::int32_t zeroPad = 0;
     std::int32_t nextFolder = 0;
     std::int32_t fileSize = 0;
+    // Each file's last-write time, local, at the start of its line.
+    std::int32_t fileDate = 0;
+    // Numbers in names by their value, as Explorer orders them.
+    std::int32_t naturalOrder = 0;
+    // Hidden and system files and folders left out, with all below them.
+    std::int32_t skipHidden = 0;
 
     bool operator==(const ListingOptions&) const = default;
 };

@@ -61,7 +61,7 @@ bool PrefetchingSearch::Search(const std::string& pattern, const Visitor& found)
     if (result->failure) std::rethrow_exception(result->failure);
     for (const Result::Entry& entry : result->entries) {
         found({std::string_view(result->names).substr(entry.offset, entry.length), entry.isDirectory, entry.isLink,
-               entry.size});
+               entry.size, entry.isHidden, entry.isSystem, entry.lastWrite});
     }
     return result->searched;
 }
@@ -116,8 +116,9 @@ bool PrefetchingSearch::ReadNext() {
                 dropped = true;
                 return;
             }
-            result->entries.push_back(
-                {result->names.size(), entry.name.size(), entry.isDirectory, entry.isLink, entry.size});
+            result->entries.push_back({result->names.size(), entry.size, entry.lastWrite,
+                                       static_cast<std::uint32_t>(entry.name.size()), entry.isDirectory, entry.isLink,
+                                       entry.isHidden, entry.isSystem});
             result->names += entry.name;
         });
     } catch (...) {

@@ -43,10 +43,12 @@ public:
 private:
     // One search as read: its entries, their names in one buffer.
     struct Result {
+        // Packed: a folder's entries count against the bound with its names.
         struct Entry {
-            std::size_t offset, length;
-            bool isDirectory, isLink;
-            std::uint64_t size;
+            std::size_t offset;
+            std::uint64_t size, lastWrite;
+            std::uint32_t length;  // a name is at most 255 UTF-16 units
+            bool isDirectory, isLink, isHidden, isSystem;
         };
         bool done = false;
         bool searched = false;

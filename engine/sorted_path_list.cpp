@@ -10,8 +10,8 @@ void SortedPathList::Reset() {
     m_entries.clear();
 }
 
-void SortedPathList::Add(std::string_view path, std::uint64_t size) {
-    m_entries.push_back({m_texts.size(), path.size(), size});
+void SortedPathList::Add(std::string_view path, std::uint64_t size, std::uint64_t lastWrite) {
+    m_entries.push_back({m_texts.size(), path.size(), size, lastWrite});
     m_texts += path;
 }
 

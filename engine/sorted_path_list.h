@@ -8,7 +8,7 @@
 
 class StringOrdering;
 
-// A list of paths (each with a size) that keeps the order of a StringOrdering,
+// A list of paths (each with a size and a last-write time) that keeps the order of a StringOrdering,
 // as the transfer's hidden sorted list boxes did. Adding appends; Sort puts
 // the list in order. The texts live in one buffer, so a folder of 100,000
 // files costs a few allocations, not 100,000.
@@ -17,7 +17,7 @@ public:
     explicit SortedPathList(const StringOrdering& ordering) : m_ordering(ordering) {}
 
     void Reset();
-    void Add(std::string_view path, std::uint64_t size = 0);
+    void Add(std::string_view path, std::uint64_t size = 0, std::uint64_t lastWrite = 0);
     // Orders every entry added so far. Texts that collate equal keep their
     // byte order, so the result never depends on the order of adding. When
     // every entry begins with the same `commonPrefix` bytes and a separator
@@ -32,12 +32,14 @@ public:
     std::size_t Count() const { return m_entries.size(); }
     std::string_view At(std::size_t index) const;
     std::uint64_t SizeAt(std::size_t index) const { return m_entries[index].size; }
+    std::uint64_t LastWriteAt(std::size_t index) const { return m_entries[index].lastWrite; }
 
 private:
     struct Entry {
         std::size_t offset;
         std::size_t length;
         std::uint64_t size;
+        std::uint64_t lastWrite;
     };
 
     const StringOrdering& m_ordering;

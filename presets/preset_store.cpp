@@ -92,6 +92,9 @@ ListingOptions LoadFromPreset(const PresetStore& store, int presetIndex) {
     options.zeroPad = store.flagAt(p, PresetValue::ZeroPad);
     options.nextFolder = store.flagAt(p, PresetValue::NextFolder);
     options.fileSize = store.flagAt(p, PresetValue::FileSize);
+    options.fileDate = store.flagAt(p, PresetValue::FileDate);
+    options.naturalOrder = store.flagAt(p, PresetValue::NaturalOrder);
+    options.skipHidden = store.flagAt(p, PresetValue::SkipHidden);
     options.subFolderDepth = store.numberOf(NumberValueName(PresetValue::SubNumber, p));
     options.spacesBefore = store.numberOf(NumberValueName(PresetValue::SeparatorBefore, p));
     options.spacesAfter = store.numberOf(NumberValueName(PresetValue::SeparatorAfter, p));

@@ -40,6 +40,9 @@ inline constexpr std::string_view SeparatorType = "DEF_SEP_TYPE";
 inline constexpr std::string_view ZeroPad = "DEF_ZERO_CHECK";
 inline constexpr std::string_view NextFolder = "DEF_NEXT_FOLDER";
 inline constexpr std::string_view FileSize = "DEF_FILE_SIZE";
+inline constexpr std::string_view FileDate = "DEF_FILE_DATE";
+inline constexpr std::string_view NaturalOrder = "DEF_NATURAL_ORDER";
+inline constexpr std::string_view SkipHidden = "DEF_SKIP_HIDDEN";
 // Bases of the per-preset numbers.
 inline constexpr std::string_view SubNumber = "DEF_SUB_NUMBER";
 inline constexpr std::string_view SeparatorBefore = "DEF_SEP_BEFORE";

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Writes resources/Listora.html, the help page, from resources/help.html.in.
+"""Writes resources/Listora.html, the help page, from resources/help.html.in,
+and the examples of README.md.
 
 Each "@example NAME@" line of the template becomes the listing that the case
-NAME of tests/data/listings/worked_examples.txt expects, so the examples are
-the tests' own and cannot drift from the program. Each "@image FILE TEXT@"
+NAME of tests/data/listings/worked_examples.txt expects, and so does the code
+block after each "<!-- example NAME -->" line of the README, so the examples
+are the tests' own and cannot drift from the program. Each "@image FILE TEXT@"
 line becomes the picture FILE (below the repository's root), carried inside
-the page, since the page travels alone beside the program; TEXT describes it. With --check it only says
-whether the committed page is current.
+the page, since the page travels alone beside the program; TEXT describes it.
+With --check it only says whether both are current.
 """
 import base64
 import html
@@ -18,6 +20,7 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 TEMPLATE = ROOT / "resources" / "help.html.in"
 EXAMPLES = ROOT / "tests" / "data" / "listings" / "worked_examples.txt"
 PAGE = ROOT / "resources" / "Listora.html"
+README = ROOT / "README.md"
 
 
 def decode(text):
@@ -64,13 +67,25 @@ def page():
     return re.sub(r"^@image (\S+) (.+)@$", image, text, flags=re.M)
 
 
+def readme():
+    cases = listings()
+
+    def example(match):
+        return match.group(1) + "```\n" + "".join(line + "\n" for line in cases[match.group(2)]) + "```"
+
+    return re.sub(r"^(<!-- example ([^\n]+) -->\n)```\n.*?^```", example, README.read_text(encoding="utf-8"),
+                  flags=re.M | re.S)
+
+
 def main():
-    text = page()
+    outputs = {PAGE: page(), README: readme()}
     if sys.argv[1:] == ["--check"]:
-        current = PAGE.exists() and PAGE.read_text(encoding="utf-8") == text
-        print("help page is current" if current else "resources/Listora.html is out of date: run resources/make_help.py")
-        return 0 if current else 1
-    PAGE.write_text(text, encoding="utf-8", newline="\n")
+        stale = [path.name for path, text in outputs.items() if path.read_text(encoding="utf-8") != text]
+        print("help page and README are current" if not stale else
+              " and ".join(stale) + " out of date: run resources/make_help.py")
+        return 1 if stale else 0
+    for path, text in outputs.items():
+        path.write_text(text, encoding="utf-8", newline="\n")
     return 0
 
 

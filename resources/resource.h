@@ -107,6 +107,9 @@
 #define IDC_ZERO_PAD_1 1041
 #define IDC_SEPARATOR_1 1077
 #define IDC_FILE_SIZE_1 1091
+#define IDC_FILE_DATE_1 1100
+#define IDC_NATURAL_ORDER_1 1103
+#define IDC_SKIP_HIDDEN_1 1106
 
 #define IDC_NO_EXTENSION_2 1055
 #define IDC_LOWER_CASE_2 1056
@@ -123,6 +126,9 @@
 #define IDC_ZERO_PAD_2 1072
 #define IDC_SEPARATOR_2 1078
 #define IDC_FILE_SIZE_2 1092
+#define IDC_FILE_DATE_2 1101
+#define IDC_NATURAL_ORDER_2 1104
+#define IDC_SKIP_HIDDEN_2 1107
 
 #define IDC_NO_EXTENSION_3 1042
 #define IDC_LOWER_CASE_3 1043
@@ -139,6 +145,9 @@
 #define IDC_NUMBER_WIDTH_3 1075
 #define IDC_ZERO_PAD_3 1076
 #define IDC_FILE_SIZE_3 1093
+#define IDC_FILE_DATE_3 1102
+#define IDC_NATURAL_ORDER_3 1105
+#define IDC_SKIP_HIDDEN_3 1108
 
 // Tab texts, and the two lists' entries, each table ended by "END".
 #define IDS_PRESET_TAB_1 1300

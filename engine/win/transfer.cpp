@@ -4,10 +4,12 @@
 #include "engine/clock.h"
 #include "engine/folder_collector.h"
 #include "engine/listing_composer.h"
+#include "engine/natural_ordering.h"
 #include "engine/prefetching_search.h"
 #include "platform/win/find_file_search.h"
 #include "platform/win/list_box_ordering.h"
 #include "platform/win/status_progress_sink.h"
+#include "platform/win/system_time_zone.h"
 #include "platform/win/text_file_output.h"
 #include "platform/win/wide_text.h"
 #include "platform/win/win32_clipboard.h"
@@ -48,10 +50,14 @@ bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessa
         // keep ahead of the walk, which stays on this thread with everything
         // else.
         PrefetchingSearch prefetching(search, kReaders);
-        const ListBoxOrdering ordering;
+        const ListBoxOrdering localeOrdering;
+        const NaturalOrdering naturalOrdering(localeOrdering);
+        const StringOrdering& ordering =
+            options.naturalOrder ? static_cast<const StringOrdering&>(naturalOrdering) : localeOrdering;
+        const SystemTimeZone zone;
         StatusProgressSink progress(status, pumpMessages);
         FolderCollector collector(prefetching, ordering, text, &progress);
-        ListingComposer composer(collector, output, progress, text);
+        ListingComposer composer(collector, output, progress, text, zone);
         return composer.ComposeListing(startPaths, Utf8FromAnsi(extension), options);
     } catch (...) {
         // A run cut short (most likely memory ran out) must not leave part

@@ -17,9 +17,11 @@ bool FindFileSearch::Search(const std::string& pattern, const Visitor& found) {
     std::string name;
     do {
         AssignUtf8FromUtf16(name, std::wstring_view(data.cFileName, wcsnlen(data.cFileName, MAX_PATH)));
-        found({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-               (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
-               (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow});
+        const DWORD attributes = data.dwFileAttributes;
+        found({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0, (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
+               (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow, (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+               (attributes & FILE_ATTRIBUTE_SYSTEM) != 0,
+               (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime});
     } while (FindNextFileW(search.get(), &data));
     return true;
 }

@@ -21,7 +21,10 @@ const PresetPageIds kPageIds[kPresetCount] = {
      .spacesBefore = IDC_SPACES_BEFORE_1,
      .spacesAfter = IDC_SPACES_AFTER_1,
      .numberWidth = IDC_NUMBER_WIDTH_1,
-     .zeroPad = IDC_ZERO_PAD_1},
+     .zeroPad = IDC_ZERO_PAD_1,
+     .fileDate = IDC_FILE_DATE_1,
+     .naturalOrder = IDC_NATURAL_ORDER_1,
+     .skipHidden = IDC_SKIP_HIDDEN_1},
     {.templateId = IDD_PRESET_PAGE_2,
      .noExtension = IDC_NO_EXTENSION_2,
      .lowerCase = IDC_LOWER_CASE_2,
@@ -37,7 +40,10 @@ const PresetPageIds kPageIds[kPresetCount] = {
      .spacesBefore = IDC_SPACES_BEFORE_2,
      .spacesAfter = IDC_SPACES_AFTER_2,
      .numberWidth = IDC_NUMBER_WIDTH_2,
-     .zeroPad = IDC_ZERO_PAD_2},
+     .zeroPad = IDC_ZERO_PAD_2,
+     .fileDate = IDC_FILE_DATE_2,
+     .naturalOrder = IDC_NATURAL_ORDER_2,
+     .skipHidden = IDC_SKIP_HIDDEN_2},
     {.templateId = IDD_PRESET_PAGE_3,
      .noExtension = IDC_NO_EXTENSION_3,
      .lowerCase = IDC_LOWER_CASE_3,
@@ -53,7 +59,10 @@ const PresetPageIds kPageIds[kPresetCount] = {
      .spacesBefore = IDC_SPACES_BEFORE_3,
      .spacesAfter = IDC_SPACES_AFTER_3,
      .numberWidth = IDC_NUMBER_WIDTH_3,
-     .zeroPad = IDC_ZERO_PAD_3},
+     .zeroPad = IDC_ZERO_PAD_3,
+     .fileDate = IDC_FILE_DATE_3,
+     .naturalOrder = IDC_NATURAL_ORDER_3,
+     .skipHidden = IDC_SKIP_HIDDEN_3},
 };
 
 // The list entries in index order, each table ended by "END".
@@ -101,6 +110,9 @@ BOOL PresetPage::OnInitDialog() {
     LoadNumber(PresetValue::SeparatorAfter, m_ids.spacesAfter);
     LoadNumber(PresetValue::NumberLength, m_ids.numberWidth);
     LoadFlag(PresetValue::ZeroPad, m_ids.zeroPad);
+    LoadFlag(PresetValue::FileDate, m_ids.fileDate);
+    LoadFlag(PresetValue::NaturalOrder, m_ids.naturalOrder);
+    LoadFlag(PresetValue::SkipHidden, m_ids.skipHidden);
 
     onFolderTypeChanged();
     onSubFolderClicked();

@@ -30,9 +30,12 @@ struct PresetPageIds {
     int spacesAfter;
     int numberWidth;
     int zeroPad;
+    int fileDate;
+    int naturalOrder;
+    int skipHidden;
 };
 
-// The fifteen options of preset `presetIndex` (0, 1, 2), a child dialog of
+// The options of preset `presetIndex` (0, 1, 2), a child dialog of
 // the settings dialog's tab control. It loads its preset while it is
 // created; the settings dialog saves the three pages together.
 class PresetPage : public CDialog {

@@ -90,6 +90,9 @@ void SettingsDialog::OnOK() {
         saveNumberValues(PresetValue::SeparatorAfter, &PresetPageIds::spacesAfter),
         saveNumberValues(PresetValue::NumberLength, &PresetPageIds::numberWidth),
         saveFlagValue(IDC_ZERO_PAD_1, IDC_ZERO_PAD_2, IDC_ZERO_PAD_3, PresetValue::ZeroPad),
+        saveFlagValue(IDC_FILE_DATE_1, IDC_FILE_DATE_2, IDC_FILE_DATE_3, PresetValue::FileDate),
+        saveFlagValue(IDC_NATURAL_ORDER_1, IDC_NATURAL_ORDER_2, IDC_NATURAL_ORDER_3, PresetValue::NaturalOrder),
+        saveFlagValue(IDC_SKIP_HIDDEN_1, IDC_SKIP_HIDDEN_2, IDC_SKIP_HIDDEN_3, PresetValue::SkipHidden),
     };
     if (std::ranges::count(written, false) > 0) {
         // The edits stay on the pages: the user may try again or cancel.

@@ -10,7 +10,7 @@
 class PresetStore;
 
 // The settings dialog: the three presets on the pages of one tab control. Opening it reads every value; its OK
-// button (the update button) writes all 23 values and closes it or, when one could not be written, says so and stays
+// button (the update button) writes all 26 values and closes it or, when one could not be written, says so and stays
 // open; cancelling writes nothing. Switching tabs only shows another page, so the edits of all three pages last
 // until the dialog closes.
 class SettingsDialog : public CDialog {

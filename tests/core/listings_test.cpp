@@ -6,13 +6,16 @@
 #include <charconv>
 #include <filesystem>
 #include <set>
+#include <span>
 
 #include "engine/clipboard_accumulator.h"
 #include "engine/folder_collector.h"
 #include "engine/listing_composer.h"
+#include "engine/natural_ordering.h"
 #include "engine/prefetching_search.h"
 #include "engine/progress_sink.h"
 #include "tests/fakes/case_insensitive_ordering.h"
+#include "tests/fakes/fixed_offset_zone.h"
 #include "tests/fakes/memory_clipboard.h"
 #include "tests/fakes/memory_directory_tree.h"
 #include "tests/fakes/memory_preset_storage.h"
@@ -38,7 +41,12 @@ struct Announced : PrefetchingSearch {
 // One transfer over a tree in memory. Every item shown moves the clock on, so longer listings reach the clipboard in
 // pieces: each a prefix of the whole.
 struct Transfer : ProgressSink {
-    explicit Transfer(unsigned readers) : prefetching(tree, readers) {}  // threads that read folders ahead
+    // `readers`: threads that read folders ahead.
+    Transfer(unsigned readers, const ListingOptions& options)
+        : prefetching(tree, readers), options(options), collector{prefetching, Ordering(), text, this} {}
+    const StringOrdering& Ordering() const {
+        return options.naturalOrder ? natural : static_cast<const StringOrdering&>(ordering);
+    }
     void ShowItem(std::string_view path) override {
         seen["shown"].emplace_back(path);
         clock.now += std::chrono::milliseconds(3);
@@ -46,7 +54,7 @@ struct Transfer : ProgressSink {
     void ShowSearch(std::string_view folder) override { seen["searched"].emplace_back(folder); }
 
     // Lists `starts` over the "old text" another program left; returns what the composition reports.
-    bool Run(const Lines& starts, std::string_view extension, const ListingOptions& options) {
+    bool Run(const Lines& starts, std::string_view extension) {
         clipboard.WriteByAnotherProgram("old text");
         const bool delivered = composer.ComposeListing(starts, extension, options);
         seen["searches"] = tree.searches;
@@ -68,11 +76,14 @@ struct Transfer : ProgressSink {
     std::map<std::string, Lines> seen;
     TextServices text = TextServices::Utf8();
     CaseInsensitiveOrdering ordering{text};
+    NaturalOrdering natural{ordering};
+    ListingOptions options;
     MemoryClipboard clipboard;
     ManualClock clock;
     ClipboardAccumulator accumulator{clipboard, clock};
-    FolderCollector collector{prefetching, ordering, text, this};
-    ListingComposer composer{collector, accumulator, *this, text};
+    FixedOffsetZone zone;
+    FolderCollector collector;
+    ListingComposer composer{collector, accumulator, *this, text, zone};
 };
 
 // The options by the names of their members.
@@ -82,7 +93,8 @@ const std::map<std::string, std::int32_t ListingOptions::*> kOptions = {
     OPTION(noExtension),    OPTION(lowerCase),        OPTION(reverse),          OPTION(subFolders),
     OPTION(subFolderDepth), OPTION(folderNameOutput), OPTION(folderOutputType), OPTION(lineNumbers),
     OPTION(separatorType),  OPTION(spacesBefore),     OPTION(spacesAfter),      OPTION(numberWidth),
-    OPTION(zeroPad),        OPTION(nextFolder),       OPTION(fileSize)};
+    OPTION(zeroPad),        OPTION(nextFolder),       OPTION(fileSize),         OPTION(fileDate),
+    OPTION(naturalOrder),   OPTION(skipHidden)};
 #undef OPTION
 const std::set<std::string> kSettings = {"start", "extension", "preset", "other program holds the clipboard",
                                          "delivered"};
@@ -159,19 +171,35 @@ ListingOptions Options(const ListingCase& c) {
     return options;
 }
 
-// A line of a [tree].
+// A size or a time, up to 2^64 - 1, as a tree line writes it.
+std::uint64_t Unsigned(const DataLine& line, std::string_view text) {
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw DataError(
+            line, "\"" + std::string(text) + "\" is none of: SIZE, hidden, system, written TIME, no access, -> PATH");
+    return value;
+}
+
+// A line of a [tree]: a path, then what it is beyond a plain folder or an empty file.
 void AddToTree(MemoryDirectoryTree& tree, const DataLine& line) {
     const Lines f = support::Fields(line.text);
-    if (f.size() > 2) throw DataError(line, "a tree line holds a path and at most one more field");
     const std::string& path = f.front();
-    const std::string what = f.size() == 2 ? f.back() : "";
-    if (what.empty()) return path.ends_with('\\') ? tree.AddFolder(path) : tree.AddFile(path);
-    if (what == "no access") return tree.DenyAccess(path);
-    if (what.starts_with("-> ")) return tree.AddLink(path, what.substr(3));
-    std::uint64_t size = 0;
-    const auto [end, error] = std::from_chars(what.data(), what.data() + what.size(), size);
-    if (error != std::errc() || end != what.data() + what.size()) throw DataError(line, "\"" + what + "\" is no size");
-    tree.AddFile(path, size);
+    const auto entry = [&] { return &tree.entries.at(tree.Key(path)); };
+    if (f.size() < 2 || !f[1].starts_with("-> ")) path.ends_with('\\') ? tree.AddFolder(path) : tree.AddFile(path);
+    for (const std::string& what : std::span(f).subspan(1)) {
+        if (what == "no access") {
+            tree.DenyAccess(path);
+        } else if (what.starts_with("-> ") && f.size() == 2) {
+            tree.AddLink(path, what.substr(3));
+        } else if (what == "hidden" || what == "system") {
+            (what == "hidden" ? entry()->hidden : entry()->system) = true;
+        } else if (what.starts_with("written ")) {
+            entry()->lastWrite = Unsigned(line, what.substr(8));
+        } else {
+            entry()->size = Unsigned(line, what);
+        }
+    }
 }
 
 class ListingTest : public testing::TestWithParam<support::DataCase> {};
@@ -185,10 +213,10 @@ TEST_P(ListingTest, Transfer) {
     for (std::string& start : withBackslashes) start += '\\';
     for (const auto& [paths, readers] : {std::pair(starts, 0u), std::pair(withBackslashes, kReaders)}) {
         SCOPED_TRACE(testing::Message() << "start " << paths.front() << ", " << readers << " readers");
-        Transfer transfer(readers);
+        Transfer transfer(readers, Options(c));
         for (const DataLine& line : c.tree) AddToTree(transfer.tree, line);
         transfer.clipboard.heldForAttempts = static_cast<int>(c.Number("other program holds the clipboard", "0"));
-        const bool delivered = transfer.Run(paths, c.Values("extension")[0], Options(c));
+        const bool delivered = transfer.Run(paths, c.Values("extension")[0]);
         EXPECT_EQ(delivered, c.Number("delivered", "1"));
         for (const auto& [check, expected] : c.expected) EXPECT_EQ(transfer.seen[check], expected) << check;
     }

@@ -37,7 +37,8 @@ const std::vector<std::string> kPresetValues = {
     "DEF_SUB_NUMBER_02", "DEF_SUB_NUMBER_03", "DEF_FOLDER_CHECK", "DEF_FOLDER_COMB",   "DEF_NEXT_FOLDER",
     "DEF_FILE_SIZE",     "DEF_LINENUMBER",    "DEF_SEP_TYPE",     "DEF_SEP_BEFORE_01", "DEF_SEP_BEFORE_02",
     "DEF_SEP_BEFORE_03", "DEF_SEP_AFTER_01",  "DEF_SEP_AFTER_02", "DEF_SEP_AFTER_03",  "DEF_NUMBERLEN_01",
-    "DEF_NUMBERLEN_02",  "DEF_NUMBERLEN_03",  "DEF_ZERO_CHECK"};
+    "DEF_NUMBERLEN_02",  "DEF_NUMBERLEN_03",  "DEF_ZERO_CHECK",   "DEF_FILE_DATE",     "DEF_NATURAL_ORDER",
+    "DEF_SKIP_HIDDEN"};
 
 // The script's UTF-8 in the program's code page, 932; escapes are ASCII, so they still stand for the bytes they name.
 std::string Ansi(const DataLine& line) {

@@ -50,7 +50,8 @@ bool MemoryDirectoryTree::Search(const std::string& pattern, const Visitor& foun
     bool any = false;
     const auto report = [&](const std::string& name, const Entry& entry) {
         if (!MatchesSearchPattern(std::string_view(pattern).substr(cut + 1), name, text)) return;
-        any = true, found({name, entry.directory, !entry.link.empty(), entry.size});
+        any = true,
+        found({name, entry.directory, !entry.link.empty(), entry.size, entry.hidden, entry.system, entry.lastWrite});
     };
     // A drive root has no "." and "..".
     if (text.FindLastSeparator(folder->first) != std::string::npos)

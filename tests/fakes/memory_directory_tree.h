@@ -27,8 +27,8 @@ struct MemoryDirectoryTree : DirectorySearch {
 
     struct Entry {
         std::string name, link;  // a link's: the key of the folder it shows
-        bool directory = false, denied = false;
-        std::uint64_t size = 0;
+        bool directory = false, denied = false, hidden = false, system = false;
+        std::uint64_t size = 0, lastWrite = 0;
     };
     std::map<std::string, Entry> entries;  // by path, lower-cased
     std::vector<std::string> searches;     // every pattern searched, in order

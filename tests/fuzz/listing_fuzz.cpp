@@ -10,6 +10,7 @@
 #include "engine/listing_composer.h"
 #include "engine/progress_sink.h"
 #include "tests/fakes/case_insensitive_ordering.h"
+#include "tests/fakes/fixed_offset_zone.h"
 #include "tests/fakes/memory_clipboard.h"
 #include "tests/fakes/memory_directory_tree.h"
 #include "tests/fakes/memory_preset_storage.h"
@@ -88,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ClipboardAccumulator accumulator(clipboard, progress.clock);
     const CaseInsensitiveOrdering ordering(tree.text);
     FolderCollector collector(tree, ordering, tree.text);
-    ListingComposer composer(collector, accumulator, progress, tree.text);
+    const FixedOffsetZone zone;
+    ListingComposer composer(collector, accumulator, progress, tree.text, zone);
     FUZZ_REQUIRE(composer.ComposeListing(starts, extension, options));
     const std::string text = clipboard.text.value_or("");
     FUZZ_REQUIRE(text.size() <= budget && (text.empty() || text.ends_with("\r\n")));

@@ -3,6 +3,7 @@
 // focus after each dialog) is seen in the sessions of tests/data/e2e_*.txt, and not again here.
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -18,11 +19,13 @@
 #include "tests/support/disk_tree.h"
 #include "browser/win/main_dialog.h"
 #include "command_line/win/send_to_shortcuts.h"
+#include "engine/natural_ordering.h"
 #include "engine/sorted_path_list.h"
 #include "engine/win/copy_progress_dialog.h"
 #include "platform/win/dpi.h"
 #include "platform/win/find_file_search.h"
 #include "platform/win/list_box_ordering.h"
+#include "platform/win/system_time_zone.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
 #include "platform/win/win_app.h"
@@ -118,6 +121,66 @@ TEST(FindFileSearchTest, ReportsALinkAndKnowsTheFolderItLeadsTo) {
     EXPECT_EQ(search.IdentifyFolder(loop + "\\inner\\up\\"), identity);
     EXPECT_NE(search.IdentifyFolder(loop + "\\inner"), identity);
     EXPECT_FALSE(search.IdentifyFolder(loop + "\\missing"));
+}
+
+// Hidden and system entries and the last-write time, as the file system keeps them for the search.
+TEST(FindFileSearchTest, ReportsHiddenAndSystemEntriesAndTheirLastWriteTime) {
+    constexpr std::uint64_t kWritten = 133486814400000000;  // 2024-01-02 15:04 UTC
+    const support::TestTree tree("listora-attributes");
+    tree.AddFolder("hidden");
+    for (const char* file : {"plain.txt", "hidden.txt", "system.txt"}) tree.AddFile(file);
+    ASSERT_TRUE(::SetFileAttributesA(tree.PathOf("hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(::SetFileAttributesA(tree.PathOf("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(::SetFileAttributesA(tree.PathOf("system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    {
+        const UniqueFile file(::CreateFileA(tree.PathOf("plain.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        const FILETIME written{DWORD(kWritten & 0xFFFFFFFF), DWORD(kWritten >> 32)};
+        ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &written));
+    }
+    std::map<std::string, std::tuple<bool, bool, std::uint64_t>> found;  // hidden, system, written
+    FindFileSearch().Search(tree.PathOf("*.*"), [&](const FoundEntry& e) {
+        found[std::string(e.name)] = {e.isHidden, e.isSystem, e.name == "plain.txt" ? e.lastWrite : 0};
+    });
+    EXPECT_EQ(found.at("plain.txt"), std::tuple(false, false, kWritten));
+    EXPECT_EQ(found.at("hidden"), std::tuple(true, false, 0u));
+    EXPECT_EQ(found.at("hidden.txt"), std::tuple(true, false, 0u));
+    EXPECT_EQ(found.at("system.txt"), std::tuple(false, true, 0u));
+}
+
+// A summer date in summer time, a winter one not, whatever the season now: the zone's own rules.
+TEST(SystemTimeZoneTest, GivesEachDateTheOffsetOfItsSeason) {
+    TIME_ZONE_INFORMATION zone = {};
+    zone.Bias = -60;  // an hour ahead of UTC, two in summer: from March's last Sunday, 2:00, to October's, 3:00
+    zone.DaylightBias = -60;
+    zone.DaylightDate = {0, 3, 0, 5, 2, 0, 0, 0};
+    zone.StandardDate = {0, 10, 0, 5, 3, 0, 0, 0};
+    const SystemTimeZone local(zone);
+    EXPECT_EQ(local.ToLocal(133497956400000000), (LocalTime{2024, 1, 15, 13, 34}));  // 12:34 UTC
+    EXPECT_EQ(local.ToLocal(133655204400000000), (LocalTime{2024, 7, 15, 14, 34}));  // 12:34 UTC
+}
+
+// Explorer's order against the shell's comparison, on names whose digit runs it reads whole. Wine's compares one
+// character at a time, so characters that differ only in width, kana kind or voicing (weighed after the whole run
+// here) and the blank are left out.
+TEST(NaturalOrderingTest, AgreesWithTheShellOnShortNumbers) {
+    const char* const atoms[] = {"a", "B", "b", "1", "2", "10", "09", "あ", "カ", "さ", "第", "回"};
+    std::vector<std::string> names;
+    std::minstd_rand random(2);
+    for (int i = 0; i < 1000; ++i) {
+        std::string& name = names.emplace_back();
+        for (int atom = 0; atom <= i % 4; ++atom) name += atoms[random() % std::size(atoms)];
+    }
+    const ListBoxOrdering locale;
+    const NaturalOrdering natural(locale);
+    SortedPathList list(natural);
+    for (const std::string& name : names) list.Add(name);
+    list.Sort();
+    for (std::size_t i = 1; i < list.Count(); ++i) {
+        const std::wstring before = Utf16FromUtf8(list.At(i - 1));
+        EXPECT_LE(::StrCmpLogicalW(before.c_str(), Utf16FromUtf8(list.At(i)).c_str()), 0)
+            << list.At(i - 1) << " before " << list.At(i);
+    }
 }
 
 TEST(ListBoxOrderingTest, SortsAsARealSortedListBox) {
