@@ -40,6 +40,7 @@ struct Transfer : ProgressSink {
         clipboard.WriteByAnotherProgram("old text");
         const bool delivered = composer.ComposeListing(starts, extension, options);
         seen["searches"] = tree.searches;
+        seen["unreadable"] = collector.UnreadableFolders();
         std::ranges::sort(seen["searches"]);  // read ahead, they come in any order
         const std::string text = clipboard.text.value_or("(no text)");
         for (const std::string& published : clipboard.published) EXPECT_TRUE(text.starts_with(published)) << published;
@@ -75,7 +76,7 @@ const std::map<std::string, std::int32_t ListingOptions::*> kOptions = {
 #undef OPTION
 const std::set<std::string> kSettings = {"start", "extension", "preset", "other program holds the clipboard",
                                          "delivered"};
-const std::set<std::string> kChecks = {"listing", "shown", "searched", "searches"};
+const std::set<std::string> kChecks = {"listing", "shown", "searched", "searches", "unreadable"};
 
 // A case of a listing file: its settings (its own over those for every case), its tree, what it expects.
 struct ListingCase {
@@ -122,7 +123,7 @@ ListingCase ReadCase(const support::DataCase& dataCase) {
         }
     }
     if (c.expected.empty())
-        throw DataError(c.header, "checks nothing: no [listing], [shown], [searched] or [searches]");
+        throw DataError(c.header, "checks nothing: no [listing], [shown], [searched], [searches] or [unreadable]");
     return c;
 }
 
