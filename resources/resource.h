@@ -75,6 +75,9 @@
 #define IDS_ARG_EXTENSION_TOO_LONG 3122
 #define IDS_FILE_FAILED 3130
 #define IDS_SENDTO_FAILED 3131
+// The folders a transfer could not read, and how many more there were.
+#define IDS_UNREADABLE_FOLDERS 3140
+#define IDS_UNREADABLE_MORE 3141
 
 // --- settings dialog and preset pages ---
 #define IDD_SETTINGS 130
