@@ -29,8 +29,6 @@ const std::string kNoBox = "none";        // no message box of the program's
 const std::string kRunning = "running";   // the program has not ended
 const std::string kEnabled = "yes";
 const std::string kDisabled = "no";
-// The clipboard format whose presence keeps content out of clipboard histories and monitors.
-const char* const kMarker = "ExcludeClipboardContentFromMonitorProcessing";
 
 const std::map<std::string, UINT> kKeys = {
     {"tab", VK_TAB}, {"up", VK_UP}, {"down", VK_DOWN}, {"return", VK_RETURN}, {"escape", VK_ESCAPE}};
@@ -298,8 +296,9 @@ LRESULT CALLBACK ClipboardListener(HWND window, UINT message, WPARAM wParam, LPA
     if (message != WM_CLIPBOARDUPDATE) return ::DefWindowProcA(window, message, wParam, lParam);
     if (!OpenClipboard()) return 0;
     // Both in one opening, so of the same content, however late the news.
+    const UINT marker = ::RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
     if (const HANDLE text = ::GetClipboardData(CF_TEXT))
-        g_heard.emplace_back(::GlobalSize(text), ::IsClipboardFormatAvailable(::RegisterClipboardFormatA(kMarker)));
+        g_heard.emplace_back(::GlobalSize(text), ::IsClipboardFormatAvailable(marker));
     ::CloseClipboard();
     return 0;
 }
