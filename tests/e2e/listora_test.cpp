@@ -304,7 +304,7 @@ LRESULT CALLBACK ClipboardListener(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 // Histories take in only the whole listing: each publication while it grows carries the marker, the whole one none.
-// The windows_link_tree fixture made the 20,000 files of C:\listora-many, which take longer to read than the time
+// The windows_link_tree fixture made the 100,000 files of C:\listora-many, which take longer to read than the time
 // before the first publication.
 TEST_F(ListoraTest, MarksEveryPublicationButTheWholeListing) {
     std::atomic<DWORD> listenerThread = 0;
