@@ -18,9 +18,10 @@ public:
     virtual bool Empty() = 0;
     // The text up to its first NUL; false when the clipboard offers none.
     virtual bool ReadText(std::string& text) = 0;
-    // Replaces every format with `text`. False when that fails; the
-    // clipboard may then have been emptied.
-    virtual bool ReplaceText(std::string_view text) = 0;
+    // Replaces every format with `text`; `partial` marks a listing that is
+    // still growing, which clipboard histories and monitors then leave out.
+    // False when that fails; the clipboard may then have been emptied.
+    virtual bool ReplaceText(std::string_view text, bool partial) = 0;
     // Changes with every change of the content, whichever program makes it;
     // open or not.
     virtual std::uint32_t SequenceNumber() = 0;

@@ -16,6 +16,7 @@ bool ClipboardAccumulator::Clear() {
         ClipboardSession session(m_clipboard);
         m_current = session && m_clipboard.Empty();
     }
+    m_partial = false;
     // Read after closing, as after every access: closing may advance it.
     // What the clipboard holds now, emptied or not, is the listing's to
     // replace; only what another program writes from here on is kept.
@@ -28,12 +29,12 @@ void ClipboardAccumulator::Append(std::string_view piece) {
     const std::chrono::milliseconds now = m_clock.Now();
     if (now < m_nextPublish) return;
     // A clipboard that is busy now is tried again one interval later.
-    Publish();
+    Publish(true);
     const std::chrono::milliseconds done = m_clock.Now();
     m_nextPublish = done + std::max(kPublishInterval, kPublishSpacing * (done - now));
 }
 
-bool ClipboardAccumulator::Finish() { return Retry(&ClipboardAccumulator::Publish); }
+bool ClipboardAccumulator::Finish() { return Retry(&ClipboardAccumulator::PublishWhole); }
 
 bool ClipboardAccumulator::Withdraw() {
     std::string().swap(m_text);
@@ -62,8 +63,12 @@ bool ClipboardAccumulator::EmptyOurs() {
     return emptied;
 }
 
-bool ClipboardAccumulator::Publish() {
-    if (m_current && m_pendingFrom == m_text.size()) return true;
+bool ClipboardAccumulator::Publish(bool partial) {
+    // All of it is there already; at the end, unless it is still marked as
+    // partial and no other program wrote since (what it wrote stays).
+    if (m_current && m_pendingFrom == m_text.size() &&
+        (partial || !m_partial || m_clipboard.SequenceNumber() != m_ownSequence))
+        return true;
     {
         ClipboardSession session(m_clipboard);
         if (!session) return false;
@@ -78,7 +83,8 @@ bool ClipboardAccumulator::Publish() {
         // A failed write may have set part of the text or emptied the
         // clipboard: none of the text counts as published, and the next
         // write starts again from ours.
-        m_current = m_clipboard.ReplaceText(m_text);
+        m_current = m_clipboard.ReplaceText(m_text, partial);
+        m_partial = partial;
     }
     // Read after closing, on every path: closing can advance it (adding the
     // formats the platform derives), and what our write left is ours.

@@ -19,7 +19,9 @@ class Clock;
 // and flood clipboard viewers, so the text is kept here and published at most
 // every kPublishInterval, and once more at the end. A publication copies the
 // whole text; once it takes long, the next one waits kPublishSpacing times as
-// long, so that publishing stays a small, fixed share of the run.
+// long, so that publishing stays a small, fixed share of the run. Each
+// publication but the last is marked as partial, so that only the whole
+// listing enters clipboard histories.
 class ClipboardAccumulator : public ListingOutput {
 public:
     static constexpr std::chrono::milliseconds kPublishInterval{75};
@@ -49,7 +51,9 @@ public:
     bool Withdraw();
 
 private:
-    bool Publish();
+    // Puts the listing on the clipboard, marked as `partial` or not.
+    bool Publish(bool partial);
+    bool PublishWhole() { return Publish(false); }
     bool EmptyOurs();
     // Tries `attempt` until it succeeds or kFinalRetryTime has passed.
     bool Retry(bool (ClipboardAccumulator::*attempt)());
@@ -66,5 +70,7 @@ private:
     // Whether the clipboard holds our text up to m_pendingFrom: not after a
     // Clear that could not empty it, nor after a failed write.
     bool m_current = false;
+    // Whether our text there is marked as a listing still growing.
+    bool m_partial = false;
     std::chrono::milliseconds m_nextPublish{};
 };

@@ -27,6 +27,13 @@ struct FolderIdentity {
     bool operator==(const FolderIdentity&) const = default;
 };
 
+// How a search of one folder ended.
+enum class SearchResult {
+    Found,       // entries matched, and were reported
+    NoMatch,     // the folder was read, and nothing in it matches
+    Unreadable,  // the folder could not be read (no access, gone, a name the system refuses)
+};
+
 // The platform's pattern search in one folder: "*" matches any run of
 // characters and "?" one, without regard to case, and "*.*" every name;
 // "." and ".." come in every folder but a drive root.
@@ -36,9 +43,8 @@ public:
 
     virtual ~DirectorySearch() = default;
     // Reports every entry that matches `pattern` (a folder path, "\", a name
-    // pattern). False when the search could not start: no such folder, no
-    // access, or nothing matches.
-    virtual bool Search(const std::string& pattern, const Visitor& found) = 0;
+    // pattern).
+    virtual SearchResult Search(const std::string& pattern, const Visitor& found) = 0;
     // The identity of the folder at `path` (which may end with "\"), or none
     // when it cannot be told.
     virtual std::optional<FolderIdentity> IdentifyFolder(const std::string& path) = 0;

@@ -67,7 +67,7 @@ std::vector<FolderCollector::Child> FolderCollector::SearchFolder(SortedPathList
     // kept files stay together and only one search is open at a time.
     std::vector<Child> below;
     if (m_searchProgress) m_searchProgress->ShowSearch(std::string_view(folder).substr(0, length - 1));
-    const bool searched = m_search.Search(folder + "*.*", [&](const FoundEntry& entry) {
+    const SearchResult result = m_search.Search(folder + "*.*", [&](const FoundEntry& entry) {
         if (Skipped(entry)) return;
         if (!entry.isDirectory) {
             if (m_keepFiles) {
@@ -84,7 +84,8 @@ std::vector<FolderCollector::Child> FolderCollector::SearchFolder(SortedPathList
         if (descend) below.push_back({std::string(entry.name), entry.isLink});
     });
     folder.resize(length);
-    if (m_keepFiles && searched) {
+    NoteResult(result, folder);
+    if (m_keepFiles && result == SearchResult::Found) {
         std::string key = folder;
         RemoveBackslash(key);
         // Keyed from the "\" on, as FillFileList would key them.
@@ -114,6 +115,13 @@ bool FolderCollector::LeadsBack(const std::string& link, std::vector<Ancestor>& 
         if (ancestor.identity == identity) return true;
     }
     return false;
+}
+
+void FolderCollector::NoteResult(SearchResult result, std::string_view folder) {
+    if (result != SearchResult::Unreadable) return;
+    std::string path(folder);
+    RemoveBackslash(path);
+    if (m_unreadableSet.insert(path).second) m_unreadable.push_back(std::move(path));
 }
 
 StartFolder FolderCollector::CollectFolders(std::string_view startPath, bool subFolders, std::int32_t subFolderDepth,
@@ -165,12 +173,13 @@ void FolderCollector::FillFileList(std::size_t index, std::string_view extension
         // The walk sorted them.
         if (alone) return;
     } else {
-        m_search.Search(pattern, [&](const FoundEntry& entry) {
+        const SearchResult result = m_search.Search(pattern, [&](const FoundEntry& entry) {
             if (entry.isDirectory || Skipped(entry)) return;
             path.resize(length);
             path += entry.name;
             m_files.Add(path, entry.size, entry.lastWrite);
         });
+        NoteResult(result, m_collected.At(index));
     }
     // The files of one folder share its path, which their keys can leave out.
     m_files.Sort(alone ? length - 1 : 0);

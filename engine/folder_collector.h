@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/directory_search.h"
@@ -60,6 +61,10 @@ public:
     const SortedPathList& CollectedFolders() const { return m_collected; }
     SortedPathList& FolderFiles() { return m_files; }
     const SortedPathList& ChildFolders() const { return m_children; }
+    // Every folder a search could not read since this collector was made,
+    // once each, in the order met (no trailing separator): the listing lacks
+    // what they hold.
+    const std::vector<std::string>& UnreadableFolders() const { return m_unreadable; }
 
 private:
     // A folder on the way down from where a walk started; its identity is
@@ -89,6 +94,9 @@ private:
     // The search for the files of a collected folder (no trailing separator).
     static std::string FilePattern(std::string_view folder, std::string_view extension);
     bool LeadsBack(const std::string& link, std::vector<Ancestor>& ancestors);
+    // Notes `folder` (with or without its trailing separator) when `result`
+    // says it could not be read.
+    void NoteResult(SearchResult result, std::string_view folder);
 
     DirectorySearch& m_search;
     ProgressSink* m_searchProgress;
@@ -103,4 +111,6 @@ private:
     SortedPathList m_seen;
     std::string m_seenName = "\\";
     std::unordered_map<std::string, SeenRange> m_seenFolders;  // by folder path, no trailing separator
+    std::vector<std::string> m_unreadable;
+    std::unordered_set<std::string> m_unreadableSet;  // the same, to look up
 };

@@ -36,7 +36,7 @@ void PrefetchingSearch::Prefetch(const std::vector<std::string>& patterns) {
     m_changed.notify_all();
 }
 
-bool PrefetchingSearch::Search(const std::string& pattern, const Visitor& found) {
+SearchResult PrefetchingSearch::Search(const std::string& pattern, const Visitor& found) {
     std::shared_ptr<Result> result;
     {
         std::unique_lock lock(m_mutex);

@@ -37,7 +37,7 @@ public:
     void Prefetch(const std::vector<std::string>& patterns) override;
     // Throws what the search threw, whichever thread made it; and what a
     // worker threw outside a search, once.
-    bool Search(const std::string& pattern, const Visitor& found) override;
+    SearchResult Search(const std::string& pattern, const Visitor& found) override;
     std::optional<FolderIdentity> IdentifyFolder(const std::string& path) override;
 
 private:
@@ -51,7 +51,7 @@ private:
             bool isDirectory, isLink, isHidden, isSystem;
         };
         bool done = false;
-        bool searched = false;
+        SearchResult searched = SearchResult::Unreadable;
         std::exception_ptr failure;
         std::string names;
         std::vector<Entry> entries;

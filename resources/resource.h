@@ -83,6 +83,9 @@
 // The save dialog's two file types.
 #define IDS_SAVE_TYPE_ANSI 3140
 #define IDS_SAVE_TYPE_UTF8 3141
+// The folders a transfer could not read, and how many more there were.
+#define IDS_UNREADABLE_FOLDERS 3150
+#define IDS_UNREADABLE_MORE 3151
 
 // --- settings dialog and preset pages ---
 #define IDD_SETTINGS 130

@@ -102,13 +102,21 @@ int RunOneShotTransfer(const CommandLine& line) {
         folders.push_back(std::move(folder));
         listed.push_back(std::move(wide));
     }
-    const bool done = RunPresetTransfer(
+    const TransferOutcome outcome = RunPresetTransfer(
         {.presetIndex = line.preset - 1,
          .extension = ExtensionFromEntry(SystemTextServices(), AnsiFromUtf16(Utf16FromUtf8(line.extension))),
          .startPaths = std::move(folders),
          .target = {line.outputFile, line.utf8},
          .messages = MessagesFor(line)});
-    return done ? kExitDone : kExitFailed;
+    switch (outcome) {
+        case TransferOutcome::Delivered:
+            return kExitDone;
+        case TransferOutcome::Incomplete:
+            return kExitIncomplete;
+        case TransferOutcome::Failed:
+            break;
+    }
+    return kExitFailed;
 }
 
 int ChangeSendTo(const CommandLine& line) {

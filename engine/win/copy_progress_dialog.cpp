@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <new>
+#include <utility>
 
 #include "engine/win/transfer.h"
 #include "platform/win/resource_string.h"
@@ -69,9 +70,11 @@ void CopyProgressDialog::OnTimer(UINT_PTR id) {
 
 void CopyProgressDialog::ComposeListing() {
     try {
-        m_succeeded = RunTransfer(
+        TransferResult result = RunTransfer(
             m_hWnd, GetDlgItem(IDC_STATUS), [this] { PumpMessages(); }, m_startPaths, m_filterExtension, m_options,
             m_target);
+        m_succeeded = result.delivered;
+        m_unreadable = std::move(result.unreadable);
     } catch (const std::bad_alloc&) {
         // The run's memory is free again by now, enough for a message.
         ResourceMessageBox(m_hWnd, m_messages, IDS_OUT_OF_MEMORY, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);

@@ -36,6 +36,8 @@ public:
 
     // Whether the run delivered the whole listing.
     bool Succeeded() const { return m_succeeded; }
+    // The folders the run could not read, in the order met.
+    const std::vector<std::string>& UnreadableFolders() const { return m_unreadable; }
 
     // Takes every message queued for the thread and dispatches it; returns
     // when the queue is empty. No dialog keys, no idle work.
@@ -66,6 +68,7 @@ private:
     std::vector<std::string> m_startPaths;
     UINT m_clipId;
     bool m_succeeded = false;
+    std::vector<std::string> m_unreadable;
     bool m_cancelled = false;
     bool m_running = false;
 };

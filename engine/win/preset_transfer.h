@@ -19,8 +19,14 @@ struct TransferRequest {
     Messages messages = Messages::Shown;
 };
 
+// How a transfer with a preset ended.
+enum class TransferOutcome {
+    Delivered,   // the whole listing
+    Incomplete,  // delivered, but some folders could not be read
+    Failed,      // not delivered whole, or the window closed before the run began
+};
+
 // Reads the preset afresh from the registry and runs the transfer in the
-// progress window, modal over the main window. True when the listing was
-// delivered whole; false also when the window was closed before the run
-// began.
-bool RunPresetTransfer(const TransferRequest& request);
+// progress window, modal over the main window. Folders that could not be read
+// are said in a message once the window has gone (unless quiet).
+TransferOutcome RunPresetTransfer(const TransferRequest& request);

@@ -35,9 +35,9 @@ private:
 };
 }  // namespace
 
-bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages,
-                 std::span<const std::string> startPaths, std::string_view extension, const ListingOptions& options,
-                 const TransferTarget& target) {
+TransferResult RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages,
+                           std::span<const std::string> startPaths, std::string_view extension,
+                           const ListingOptions& options, const TransferTarget& target) {
     const TextServices text = TextServices::Utf8();
     Win32Clipboard clipboard(owner);
     PumpingClock clock(pumpMessages);
@@ -58,7 +58,8 @@ bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessa
         StatusProgressSink progress(status, pumpMessages);
         FolderCollector collector(prefetching, ordering, text, &progress);
         ListingComposer composer(collector, output, progress, text, zone);
-        return composer.ComposeListing(startPaths, Utf8FromAnsi(extension), options);
+        const bool delivered = composer.ComposeListing(startPaths, Utf8FromAnsi(extension), options);
+        return {delivered, collector.UnreadableFolders()};
     } catch (...) {
         // A run cut short (most likely memory ran out) must not leave part
         // of its listing on the clipboard to be pasted as if it were whole.

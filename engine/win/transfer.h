@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/listing_options.h"
 
@@ -17,15 +18,23 @@ struct TransferTarget {
     bool utf8 = false;
 };
 
+// How a transfer ended.
+struct TransferResult {
+    // The listing reached its target whole.
+    bool delivered = false;
+    // The folders that could not be read, in the order the walk met them:
+    // the listing lacks what they hold.
+    std::vector<std::string> unreadable;
+};
+
 // One whole transfer over the system's own services: the folders read with
 // the file search, sorted as a sorted list box sorts, the listing published
 // on the clipboard for `owner` (or written to the target's file), the
 // progress shown in the static `status` with `pumpMessages` letting the
 // window's messages through, also while it waits for a busy clipboard. The
 // start paths are UTF-8, `extension` in the ANSI code page as the interface
-// keeps it. False when the listing could not be delivered whole. What the
-// run throws (std::bad_alloc when memory runs out) is thrown on, once the
+// keeps it. What the run throws (std::bad_alloc when memory runs out) is thrown on, once the
 // clipboard holds no part of the listing.
-bool RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages,
-                 std::span<const std::string> startPaths, std::string_view extension, const ListingOptions& options,
-                 const TransferTarget& target = {});
+TransferResult RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages,
+                           std::span<const std::string> startPaths, std::string_view extension,
+                           const ListingOptions& options, const TransferTarget& target = {});

@@ -7,13 +7,19 @@
 #include "platform/win/wide_text.h"
 #include "platform/win/win_handles.h"
 
-bool FindFileSearch::Search(const std::string& pattern, const Visitor& found) {
+SearchResult FindFileSearch::Search(const std::string& pattern, const Visitor& found) {
     WIN32_FIND_DATAW data;
     // The basic level leaves out the short names, which nothing here uses;
     // the large fetch reads a folder in fewer, bigger requests.
     const UniqueFind search(FindFirstFileExW(FileSystemPath(pattern).c_str(), FindExInfoBasic, &data,
                                              FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!search) return false;
+    if (!search) {
+        // Any other failure leaves the folder unread: no access, gone, or a
+        // name the system refuses.
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? SearchResult::NoMatch
+                                                                             : SearchResult::Unreadable;
+    }
     std::string name;
     do {
         AssignUtf8FromUtf16(name, std::wstring_view(data.cFileName, wcsnlen(data.cFileName, MAX_PATH)));
@@ -23,7 +29,8 @@ bool FindFileSearch::Search(const std::string& pattern, const Visitor& found) {
                (attributes & FILE_ATTRIBUTE_SYSTEM) != 0,
                (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime});
     } while (FindNextFileW(search.get(), &data));
-    return true;
+    // A folder that fails part way (removed meanwhile) was not read whole.
+    return GetLastError() == ERROR_NO_MORE_FILES ? SearchResult::Found : SearchResult::Unreadable;
 }
 
 std::optional<FolderIdentity> FindFileSearch::IdentifyFolder(const std::string& path) {

@@ -8,6 +8,6 @@
 // folder handle.
 class FindFileSearch : public DirectorySearch {
 public:
-    bool Search(const std::string& pattern, const Visitor& found) override;
+    SearchResult Search(const std::string& pattern, const Visitor& found) override;
     std::optional<FolderIdentity> IdentifyFolder(const std::string& path) override;
 };

@@ -16,10 +16,21 @@ std::wstring LoadResourceText(UINT id) {
     return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
 }
 
-std::wstring FormatResourceText(UINT id, std::string_view argument) {
+namespace {
+// String `id` with its first `marker` replaced by `value`.
+std::wstring FormatResource(UINT id, std::wstring_view marker, const std::wstring& value) {
     std::wstring text = LoadResourceText(id);
-    if (const std::size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, Utf16FromUtf8(argument));
+    if (const std::size_t at = text.find(marker); at != std::wstring::npos) text.replace(at, marker.size(), value);
     return text;
+}
+}  // namespace
+
+std::wstring FormatResourceText(UINT id, std::string_view argument) {
+    return FormatResource(id, L"%s", Utf16FromUtf8(argument));
+}
+
+std::wstring FormatResourceCount(UINT id, std::size_t count) {
+    return FormatResource(id, L"%u", std::to_wstring(count));
 }
 
 int ShowMessage(HWND owner, Messages messages, const std::wstring& text, UINT titleId, UINT type) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,8 @@ std::string LoadResourceString(UINT id);
 std::wstring LoadResourceText(UINT id);
 // String `id` with its "%s" replaced by `argument` (UTF-8).
 std::wstring FormatResourceText(UINT id, std::string_view argument);
+// String `id` with its "%u" replaced by `count`.
+std::wstring FormatResourceCount(UINT id, std::size_t count);
 // Whether message boxes appear: a script that runs the program quietly reads
 // its exit code instead.
 enum class Messages { Shown, Quiet };

@@ -88,7 +88,7 @@ bool Win32Clipboard::ReadText(std::string& text) {
     return true;
 }
 
-bool Win32Clipboard::ReplaceText(std::string_view text) {
+bool Win32Clipboard::ReplaceText(std::string_view text, bool partial) {
     // An ASCII text reads the same in every code page: it goes as CF_TEXT, as
     // it always did, and the system makes the exact wide text from it when
     // asked. Any other text goes as the exact wide text and as the code
@@ -100,9 +100,19 @@ bool Win32Clipboard::ReplaceText(std::string_view text) {
     const std::size_t wideLength = ascii ? 0 : Utf16Length(text);
     UniqueGlobalBlock first = ascii ? TextBlock(text) : WideBlock(text, wideLength);
     const HGLOBAL wide = first.get();
+    // Clipboard histories, cloud sync and monitors pass over content that
+    // holds this format. Its data must be real: a NULL handle would promise
+    // it later. It goes in before the text, so a partial text is never there
+    // without it.
+    static const UINT kExcludeFromHistory = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+    const DWORD none = 0;
+    UniqueGlobalBlock marker;
+    if (partial) marker = FilledBlock(sizeof none, [&](void* memory) { std::memcpy(memory, &none, sizeof none); });
     // Once set, a block belongs to the clipboard; it stays readable until the
     // clipboard is closed.
-    if (!first || !EmptyClipboard() || !SetBlock(ascii ? CF_TEXT : CF_UNICODETEXT, std::move(first))) return false;
+    if (!first || (partial && !marker) || !EmptyClipboard()) return false;
+    if (partial && !SetBlock(kExcludeFromHistory, std::move(marker))) return false;
+    if (!SetBlock(ascii ? CF_TEXT : CF_UNICODETEXT, std::move(first))) return false;
     // The locale whose code page CF_TEXT is in: the system's, not the user's.
     const LCID locale = GetSystemDefaultLCID();
     SetBlock(CF_LOCALE, FilledBlock(sizeof locale, [&](void* memory) { std::memcpy(memory, &locale, sizeof locale); }));

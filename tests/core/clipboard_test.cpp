@@ -15,7 +15,7 @@ using std::chrono::milliseconds;
 constexpr auto kWords = support::Steps::Form::Words;
 constexpr auto kAnyWords = support::Steps::Form::AnyWords;
 // The steps that check something.
-const std::set<std::string> kChecks = {"clear", "finish", "withdraw", "clipboard", "published", "time"};
+const std::set<std::string> kChecks = {"clear", "finish", "withdraw", "clipboard", "published", "marked", "time"};
 
 class ClipboardScenarioTest : public testing::TestWithParam<support::DataCase> {};
 
@@ -58,6 +58,10 @@ TEST_P(ClipboardScenarioTest, Steps) {
         EXPECT_EQ(clipboard.text.value_or(clipboard.picture ? "(picture)" : "(empty)"), a[0]);
     });
     steps.Add("published", kAnyWords, 0, [&](const Arguments& a) { EXPECT_EQ(clipboard.published, a); });
+    steps.Add("marked", kAnyWords, 0, [&](const Arguments& a) {
+        for (const std::string& mark : a) yes(mark);
+        EXPECT_EQ(clipboard.marked, a);
+    });
     steps.Add("time", kWords, 1, [&](const Arguments& a) { EXPECT_EQ(clock.now, milliseconds(number(a[0]))); });
     for (const support::DataLine& line : GetParam().lines) {
         SCOPED_TRACE(line.Where() + ": " + line.text);

@@ -14,11 +14,11 @@ constexpr std::size_t kStackBytes = 256 * 1024;
 
 // E:\T with one folder "d" in it, and in that, down to kLevels levels below E:\T.
 struct Chain : DirectorySearch {
-    bool Search(const std::string& pattern, const Visitor& found) override {
+    SearchResult Search(const std::string& pattern, const Visitor& found) override {
         const auto level = std::ranges::count(pattern, '\\') - 2;
-        if (level >= kLevels) return false;
+        if (level >= kLevels) return SearchResult::NoMatch;
         found({.name = "d", .isDirectory = true});
-        return true;
+        return SearchResult::Found;
     }
     std::optional<FolderIdentity> IdentifyFolder(const std::string&) override { return std::nullopt; }
 };

@@ -58,6 +58,7 @@ struct Transfer : ProgressSink {
         clipboard.WriteByAnotherProgram("old text");
         const bool delivered = composer.ComposeListing(starts, extension, options);
         seen["searches"] = tree.searches;
+        seen["unreadable"] = collector.UnreadableFolders();
         std::ranges::sort(seen["searches"]);  // read ahead, they come in any order
         seen["announced"] = prefetching.announced;
         const std::string text = clipboard.text.value_or("(no text)");
@@ -98,7 +99,7 @@ const std::map<std::string, std::int32_t ListingOptions::*> kOptions = {
 #undef OPTION
 const std::set<std::string> kSettings = {"start", "extension", "preset", "other program holds the clipboard",
                                          "delivered"};
-const std::set<std::string> kChecks = {"listing", "shown", "searched", "searches", "announced"};
+const std::set<std::string> kChecks = {"listing", "shown", "searched", "searches", "announced", "unreadable"};
 
 // A case of a listing file: its settings (its own over those for every case), its tree, what it expects.
 struct ListingCase {
@@ -145,7 +146,7 @@ ListingCase ReadCase(const support::DataCase& dataCase) {
         }
     }
     if (c.expected.empty())
-        throw DataError(c.header, "checks nothing: no [listing], [shown], [searched], [searches] or [announced]");
+        throw DataError(c.header, "checks nothing: no [listing] nor any other section of what it expects");
     return c;
 }
 

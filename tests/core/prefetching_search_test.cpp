@@ -23,7 +23,7 @@ constexpr std::string_view kThrowing = "Throws\\*.*";
 // fails does.
 struct ManyNames : DirectorySearch {
     explicit ManyNames(std::size_t count) : files(count) {}
-    bool Search(const std::string& pattern, const Visitor& found) override {
+    SearchResult Search(const std::string& pattern, const Visitor& found) override {
         ++searches;
         if (pattern == kThrowing) throw std::bad_alloc();
         const std::size_t together = ++atOnce;
@@ -36,7 +36,7 @@ struct ManyNames : DirectorySearch {
             found({name});
             reported += name.size();
         }
-        return true;
+        return SearchResult::Found;
     }
     std::optional<FolderIdentity> IdentifyFolder(const std::string&) override { return std::nullopt; }
     const std::size_t files;
@@ -80,11 +80,11 @@ std::size_t SearchesMade(MemoryDirectoryTree& tree, std::size_t count) {
 // One search's answer: each entry as reported, in order, then the search's result.
 std::string Answer(DirectorySearch& search, const std::string& pattern) {
     std::string answer;
-    const bool searched = search.Search(pattern, [&](const FoundEntry& entry) {
+    const SearchResult result = search.Search(pattern, [&](const FoundEntry& entry) {
         answer += std::string(entry.name) + (entry.isDirectory ? " folder" : "") + (entry.isLink ? " link" : "");
         answer += " " + std::to_string(entry.size) + "\n";
     });
-    return answer + (searched ? "searched" : "not searched");
+    return answer + "result " + std::to_string(static_cast<int>(result));
 }
 
 TEST(PrefetchingSearchTest, AnswersAsThePlainSearchFromWhatItReadAhead) {
@@ -94,7 +94,8 @@ TEST(PrefetchingSearchTest, AnswersAsThePlainSearchFromWhatItReadAhead) {
     tree.AddFile("C:\\W\\Sub\\c.txt", 3);
     tree.AddLink("C:\\W\\up", "C:\\");
     tree.DenyAccess("C:\\W\\Locked");
-    const Lines patterns = {"C:\\W\\*.*", "C:\\W\\*.txt", "C:\\W\\Sub\\*.*", "C:\\W\\Locked\\*.*", "C:\\None\\*.*"};
+    const Lines patterns = {"C:\\W\\*.*",         "C:\\W\\*.txt",  "C:\\W\\Sub\\*.*",
+                            "C:\\W\\Locked\\*.*", "C:\\None\\*.*", "C:\\W\\*.none"};
     Lines plain;
     for (const std::string& pattern : patterns) plain.push_back(Answer(tree, pattern));
     tree.searches.clear();

@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <source_location>
+#include <thread>
 
 #include "resources/resource.h"
 #include "tests/support/data_file.h"
@@ -67,6 +69,7 @@ protected:
              }},
             {"enabled", [this] { return ::IsWindowEnabled(m_main) ? kEnabled : kDisabled; }},
             {"box", [this] { return BoxText(); }},
+            {"message", [this] { return BoxLines(); }},
             {"file", [this] { return FileBytes(); }},
             {"clipboard",
              [this] { return ClipboardText(m_codePage == CP_UTF8 ? CF_UNICODETEXT : CF_TEXT).value_or(kNoText); }},
@@ -76,7 +79,8 @@ protected:
              }}};
         for (const std::string& name : kPresetValues) m_states[name] = [name] { return PresetSnapshot()[name].second; };
         for (const auto& [state, read] : m_states) AddCheck(state, "=");
-        for (const char* list : {"folders", "files", "drives"}) AddCheck(list, "has").AddCheck(list, "lacks");
+        for (const char* list : {"folders", "files", "drives", "message"})
+            AddCheck(list, "has").AddCheck(list, "lacks");
         m_steps.Add("tree", Form::Rest, 2, [this](auto& a) {
             if (!a[1].empty() && a[1] != "file") throw DataError(m_line, "a tree is a folder, or with \"file\" a file");
             const TestTree::Kind kind = a[1].empty() ? TestTree::Kind::Folder : TestTree::Kind::File;
@@ -288,8 +292,13 @@ protected:
         return nullptr;
     }
     std::string BoxText() const {  // its first line
-        const std::string text = Box() ? Text(::GetDlgItem(Box(), 0xFFFF), m_codePage) : kNoBox;
-        return text.substr(0, text.find('\n'));
+        const std::string text = BoxLines();
+        return text.substr(0, text.find(" | "));
+    }
+    std::string BoxLines() const {  // " | " between them
+        std::string text = Box() ? Text(::GetDlgItem(Box(), 0xFFFF), m_codePage) : kNoBox;
+        for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos;) text.replace(at, 1, " | ");
+        return text;
     }
     std::string FileBytes() const {
         std::ifstream file(m_filePath, std::ios::binary);
@@ -356,6 +365,46 @@ TEST_F(ListoraTest, RefillsAThousandFilesTwoHundredTimesWithoutHoldingMoreResour
     EXPECT_LE(after.gdiObjects, before.gdiObjects + 8);
     EXPECT_LE(after.windows, before.windows + 8);
     EXPECT_LT(after.committedBytes, before.committedBytes + 2 * 1024 * 1024);  // a record a file would be 10 MB
+}
+
+// Each text a clipboard listener heard of: its size, and whether the marker that keeps it out of histories was there.
+std::vector<std::pair<std::size_t, bool>> g_heard;
+LRESULT CALLBACK ClipboardListener(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_CLIPBOARDUPDATE) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (!OpenClipboard()) return 0;
+    // Both in one opening, so of the same content, however late the news.
+    const UINT marker = ::RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+    if (const HANDLE text = ::GetClipboardData(CF_TEXT))
+        g_heard.emplace_back(::GlobalSize(text), ::IsClipboardFormatAvailable(marker));
+    ::CloseClipboard();
+    return 0;
+}
+
+// Histories take in only the whole listing: each publication while it grows carries the marker, the whole one none.
+// The windows_link_tree fixture made the 100,000 files of C:\listora-many, which take longer to read than the time
+// before the first publication.
+TEST_F(ListoraTest, MarksEveryPublicationButTheWholeListing) {
+    std::atomic<DWORD> listenerThread = 0;
+    std::thread listening([&] {  // hears at once, whatever this thread waits for
+        WNDCLASSA listener{};
+        listener.lpszClassName = "e2e-clipboard-listener";
+        listener.lpfnWndProc = ClipboardListener;
+        ::RegisterClassA(&listener);
+        const UniqueWindow window(
+            ::CreateWindowA(listener.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+        ::AddClipboardFormatListener(window.get());
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // a queue, for WM_QUIT
+        listenerThread = ::GetCurrentThreadId();
+        while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+    });
+    WaitUntil([&] { return listenerThread != 0; });
+    Play({"run /1 C:\\listora-many", "exit = 0"});
+    ::PostThreadMessageA(listenerThread, WM_QUIT, 0, 0);
+    listening.join();
+    ASSERT_FALSE(g_heard.empty());
+    ASSERT_LT(g_heard.front().first, g_heard.back().first);  // a part was heard of
+    for (const auto& [size, marked] : g_heard) EXPECT_EQ(marked, size < g_heard.back().first) << size;
 }
 
 std::string FirstLine(const std::string& path) {

@@ -1,7 +1,8 @@
 // Poses Listora.exe for `make screenshot`: the prefix's Windows folder open and a file chosen, so that both lists
 // show their icons; with the argument "about" the version box open over it, with "settings" the settings dialog,
-// with "menu" the file menu dropped down, with "save" the save dialog open over it. Prints the posed windows'
-// rectangle ("x y width height") and ends the program at a line on stdin.
+// with "menu" the file menu dropped down, with "save" the save dialog open over it, with "gaps" the message after a
+// transfer of C:\listora-refused, whose sub-folders cannot be read. Prints the posed windows' rectangle
+// ("x y width height") and ends the program at a line on stdin.
 #include <cstdio>
 #include <iostream>
 
@@ -18,15 +19,25 @@ int main(int argc, char** argv) {
         ::RegSetKeyValueA(HKEY_CURRENT_USER, (RegistryPresetStorage::KeyPath() + "\\Save").c_str(), "Folder", REG_SZ,
                           "C:\\windows", 11);
     }
-    Program program;
+    if (pose == "gaps") {  // one level of sub-folders, the start folder's own
+        SetRawPreset("DEF_SUB_FOLDER", REG_SZ, "100");
+        SetRawPreset("DEF_SUB_NUMBER_01", REG_SZ, "1");
+    }
+    Program program(Program::Beside("Listora.exe"), pose == "gaps" ? "C:\\listora-refused" : "");
     const HWND main = MainWindow();
     if (!main) return 1;
-    const HWND folders = ::GetDlgItem(main, IDC_FOLDER_LIST), files = ::GetDlgItem(main, IDC_FILE_LIST);
-    DoubleClickListItem(folders, FindListItem(folders, "windows"));
-    WaitUntil([&] { return Text(::GetDlgItem(main, IDC_PATH)) == "c:\\windows"; });
-    ClickListItem(files, int(ListItems(files).size()) / 3);
     HWND posed = main;
     HWND menu = nullptr;
+    if (pose == "gaps") {
+        Click(::GetDlgItem(main, IDOK));
+        WaitUntil([&] { return Text(posed = ::GetLastActivePopup(main)) == "Listora"; });
+        ForgetPresets();
+    } else {
+        const HWND folders = ::GetDlgItem(main, IDC_FOLDER_LIST), files = ::GetDlgItem(main, IDC_FILE_LIST);
+        DoubleClickListItem(folders, FindListItem(folders, "windows"));
+        WaitUntil([&] { return Text(::GetDlgItem(main, IDC_PATH)) == "c:\\windows"; });
+        ClickListItem(files, int(ListItems(files).size()) / 3);
+    }
     if (pose == "about" || pose == "settings" || pose == "save") {
         if (pose == "about") ChooseSystemMenuItem(main, IDM_ABOUTBOX);
         if (pose == "settings") ::PostMessageA(main, WM_COMMAND, ID_SETTINGS, 0);

@@ -47,12 +47,13 @@ struct MemoryClipboard : Clipboard {
         return text.has_value();
     }
     // As the real one: the memory first, then the clipboard is emptied, then set.
-    bool ReplaceText(std::string_view newText) override {
+    bool ReplaceText(std::string_view newText, bool partial) override {
         if (clock) clock->now += writeTakes;
         if (!IsOpen("written") || failingAllocations-- > 0 || !Empty() || failingSets-- > 0) return false;
         text = newText;
         ++sequence;
         published.push_back(*text);
+        marked.push_back(partial ? "1" : "0");
         return partialSets-- <= 0;
     }
     std::uint32_t SequenceNumber() override { return sequence; }
@@ -72,6 +73,7 @@ struct MemoryClipboard : Clipboard {
     bool closingAdvances = false;
     bool changed = false;                // by us, since the clipboard was opened
     std::vector<std::string> published;  // every text we wrote, in order
+    std::vector<std::string> marked;     // for each, "1" when it was marked as partial, else "0"
     ManualClock* clock = nullptr;        // moved on by each of our writes, when given
     std::chrono::milliseconds writeTakes{};
 };

@@ -39,14 +39,14 @@ std::string MemoryDirectoryTree::Key(std::string_view path, std::optional<bool> 
     return found == entries.end() ? "" : found->second.link.empty() ? key : found->second.link;
 }
 
-bool MemoryDirectoryTree::Search(const std::string& pattern, const Visitor& found) {
+SearchResult MemoryDirectoryTree::Search(const std::string& pattern, const Visitor& found) {
     {
         const std::lock_guard lock(searchesMutex);
         searches.push_back(pattern);
     }
     const std::size_t cut = text.FindLastSeparator(pattern);
     const auto folder = entries.find(cut == std::string::npos ? "" : Key(pattern.substr(0, cut)));
-    if (folder == entries.end() || !folder->second.directory || folder->second.denied) return false;
+    if (folder == entries.end() || !folder->second.directory || folder->second.denied) return SearchResult::Unreadable;
     bool any = false;
     const auto report = [&](const std::string& name, const Entry& entry) {
         if (!MatchesSearchPattern(std::string_view(pattern).substr(cut + 1), name, text)) return;
@@ -62,7 +62,7 @@ bool MemoryDirectoryTree::Search(const std::string& pattern, const Visitor& foun
             report(entry->second.name, entry->second);
         }
     }
-    return any;
+    return any ? SearchResult::Found : SearchResult::NoMatch;
 }
 
 std::optional<FolderIdentity> MemoryDirectoryTree::IdentifyFolder(const std::string& path) {

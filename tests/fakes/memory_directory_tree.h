@@ -19,7 +19,7 @@ struct MemoryDirectoryTree : DirectorySearch {
     // Searches inside the folder fail from now on.
     void DenyAccess(std::string_view folder) { entries[Key(folder, true)].denied = true; }
 
-    bool Search(const std::string& pattern, const Visitor& found) override;
+    SearchResult Search(const std::string& pattern, const Visitor& found) override;
     std::optional<FolderIdentity> IdentifyFolder(const std::string& path) override;
     // The key of the entry at `path`, links followed. With `directory` given
     // a missing entry is made, and the folders above it; else "" means none.
