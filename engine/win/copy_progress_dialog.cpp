@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <new>
 
 #include "engine/win/transfer.h"
@@ -38,7 +39,11 @@ BOOL CopyProgressDialog::OnInitDialog() {
 }
 
 void CopyProgressDialog::OnCreate() {
-    ::SetTimer(m_hWnd, kStartTimer, kStartDelayMs, nullptr);
+    // The second is counted from the transfer's start, as its user counts it: what making the window took comes
+    // off it.
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_started).count();
+    const auto delay = std::max<long long>(kStartDelayMs - spent, USER_TIMER_MINIMUM);
+    ::SetTimer(m_hWnd, kStartTimer, static_cast<UINT>(delay), nullptr);
     transfer_trace::Mark("start timer set");
 }
 
