@@ -56,7 +56,6 @@ inline void WritePreset(Preset preset) {
                                                           {"DEF_FILE_SIZE", rich ? "100" : "000"}};
     for (const auto& [name, value] : values) SetRawPreset(name, REG_SZ, value);
 }
-inline void WritePreset(bool rich) { WritePreset(rich ? Preset::Rich : Preset::Plain); }
 
 // Listora.exe, started at `folder` ("C:\\..."), or browsed there.
 struct Session {

@@ -276,7 +276,7 @@ int Breakdown() {
         "  folders searched (count)",
         "sort keys (count)",
         "sort keys",
-        "composing, files read: first item to last publication",
+        "composing, files read: to the last publication",
         "  publications on the way (count)",
         "  publications on the way",
         "  the longest of them",
@@ -290,10 +290,12 @@ int Breakdown() {
     };
     std::printf("%s, preset %s; ms of three transfers started at the tree, then three browsed there:\n", kUserTree.name,
                 Name(Preset::User));
+    std::printf("| %-50s | at tree |       2 |       3 | browsed |       2 |       3 |\n", "ms");
+    std::printf("|%s|--------:|--------:|--------:|--------:|--------:|--------:|\n", std::string(52, '-').c_str());
     for (std::size_t row = 0; row < std::size(kRows); ++row) {
         const bool count = std::strstr(kRows[row], "(count)") != nullptr;
         std::printf("| %-50s |", kRows[row]);
-        for (const auto& transfer : transfers) std::printf(count ? " %6.0f |" : " %6.1f |", transfer[row]);
+        for (const auto& transfer : transfers) std::printf(count ? " %7.0f |" : " %7.1f |", transfer[row]);
         std::printf("\n");
     }
     return 0;
