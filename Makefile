@@ -82,6 +82,7 @@ bench: bootstrap
 	cmake --build --preset windows -j $(JOBS) --target listora_bench program_bench browser_bench
 	$(WITH_WINE) build/windows/listora_bench.exe
 	$(WITH_WINE) build/windows/program_bench.exe
+	$(WITH_WINE) build/windows/program_bench.exe --breakdown
 	$(WITH_WINE) build/windows/browser_bench.exe
 
 # Listora.exe under hostile conditions (see bench/stress_bench.cpp): a contested

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/user_tree.h"
 #include "tests/support/tree_generator.h"
 
 namespace {
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     std::vector<TreeSpec> trees = BenchmarkTrees(false);
     trees.push_back(kMillionTree);
     for (const TreeSpec& stress : StressTrees(false)) trees.push_back(stress);
+    trees.push_back(bench::kUserTree);
     for (const TreeSpec& tree : trees) {
         const fs::path root = fs::path(argv[1]) / tree.name;
         const fs::path done = fs::path(argv[1]) / (std::string(tree.name) + kTreeMadeMarker);
@@ -51,7 +53,11 @@ int main(int argc, char** argv) {
         std::printf("making %s (%zu files)\n", root.c_str(), tree.files);
         fs::remove_all(root);
         FileTree files(root);
-        GenerateTree(tree, files);
+        if (std::string_view(tree.name) == bench::kUserTree.name) {
+            bench::GenerateUserTree(files);
+        } else {
+            GenerateTree(tree, files);
+        }
         std::ofstream{done};
     }
     return 0;

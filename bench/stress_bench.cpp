@@ -157,7 +157,7 @@ int Driver(bool smoke) {
     const TreeSpec tree = StressTrees(smoke).front();
     const std::string root = base + "\\" + tree.name;
     if (!EnsureTree(base, tree)) return 1;
-    WritePreset(false);
+    WritePreset(Preset::Plain);
     // The listing undisturbed, and what it names.
     std::string whole;
     {

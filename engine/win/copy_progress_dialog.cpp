@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
 #include "engine/win/transfer.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
+#include "platform/win/transfer_trace.h"
 #include "text/extension_rule.h"
 #include "resources/resource.h"
 
@@ -37,7 +39,14 @@ BOOL CopyProgressDialog::OnInitDialog() {
     return CDialog::OnInitDialog();
 }
 
-void CopyProgressDialog::OnCreate() { ::SetTimer(m_hWnd, kStartTimer, kStartDelayMs, nullptr); }
+void CopyProgressDialog::OnCreate() {
+    // The second is counted from the transfer's start, as its user counts it: what making the window took comes
+    // off it.
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_started).count();
+    const auto delay = std::max<long long>(kStartDelayMs - spent, USER_TIMER_MINIMUM);
+    ::SetTimer(m_hWnd, kStartTimer, static_cast<UINT>(delay), nullptr);
+    transfer_trace::Mark("start timer set");
+}
 
 void CopyProgressDialog::OnShowWindow(BOOL show) {
     const HWND animation = GetDlgItem(IDC_ANIMATION);
@@ -48,6 +57,7 @@ void CopyProgressDialog::OnShowWindow(BOOL show) {
         }
         // From the first frame to the last, repeating without end.
         ::SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, 0xFFFF));
+        transfer_trace::Mark("dialog shown");
     } else {
         ::SendMessageA(animation, ACM_STOP, 0, 0);
         ::SendMessageA(animation, ACM_OPENA, 0, 0);
@@ -56,11 +66,13 @@ void CopyProgressDialog::OnShowWindow(BOOL show) {
 
 void CopyProgressDialog::OnTimer(UINT_PTR id) {
     if (id != kStartTimer) return;
+    transfer_trace::Mark("start timer");
     // Killed first, so the run happens once even though it pumps messages.
     ::KillTimer(m_hWnd, kStartTimer);
     m_running = true;
     ComposeListing();
     m_running = false;
+    transfer_trace::Mark("run returned");
     // Closed during the run, the window went at once; the dialog ends now.
     if (m_cancelled)
         CDialog::OnCancel();

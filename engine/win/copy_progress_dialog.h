@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,10 +14,11 @@
 #include "platform/win/resource_string.h"
 
 // The modal window in which a transfer runs: an animation and a status line.
-// One second after it opens it runs the whole listing on this thread, pumping
-// the message queue as it goes, and closes itself when the run returns. A
-// close request ends the window at once but never shortens a run that has
-// begun: the listing on the clipboard is always complete.
+// One second after it is made (opening it takes part of that second) it runs
+// the whole listing on this thread, pumping the message queue as it goes, and
+// closes itself when the run returns. A close request ends the window at once
+// but never shortens a run that has begun: the listing on the clipboard is
+// always complete.
 class CopyProgressDialog : public CDialog {
 public:
     static constexpr UINT_PTR kStartTimer = 32919;
@@ -61,6 +63,8 @@ private:
     // memory ran out.
     void ComposeListing();
 
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point m_started = Clock::now();
     const ListingOptions m_options;
     const TransferTarget m_target;
     const Messages m_messages;

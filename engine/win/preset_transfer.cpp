@@ -6,6 +6,7 @@
 #include "platform/win/registry_preset_storage.h"
 #include "platform/win/wide_text.h"
 #include "platform/win/win_app.h"
+#include "platform/win/transfer_trace.h"
 #include "platform/win/wnd.h"
 #include "presets/preset_store.h"
 #include "resources/resource.h"
@@ -25,12 +26,15 @@ void ShowUnreadable(const std::vector<std::string>& folders, Messages messages) 
 }  // namespace
 
 TransferOutcome RunPresetTransfer(const TransferRequest& request) {
+    transfer_trace::Mark("transfer asked");
     RegistryPresetStorage storage;
     CopyProgressDialog dialog(LoadFromPreset(PresetStore(storage), request.presetIndex), request.target,
                               request.messages);
     dialog.SetFilterExtension(request.extension);
     dialog.SetStartPaths(request.startPaths);
     dialog.DoModal();
+    transfer_trace::Mark("transfer ended");
+    transfer_trace::Write();
     // A listing that was not delivered has been said to have failed: that
     // it lacks folders is beside the point then.
     if (!dialog.Succeeded()) return TransferOutcome::Failed;

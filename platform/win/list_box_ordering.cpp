@@ -4,11 +4,13 @@
 
 #include <algorithm>
 
+#include "platform/win/transfer_trace.h"
 #include "platform/win/wide_text.h"
 
 ListBoxOrdering::ListBoxOrdering() : m_locale(GetUserDefaultLCID()) {}
 
 void ListBoxOrdering::AppendSortKey(std::string_view text, std::string& keys) const {
+    const transfer_trace::Step step("sort key");
     // The list box keeps wide strings and compares them in its locale.
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
     const std::string_view cut = text.substr(0, std::min<std::size_t>(text.size(), 0x10000));

@@ -20,9 +20,11 @@ public:
 
     void ShowItem(std::string_view path) override;
     // The folders being collected move the status line the same way.
-    void ShowSearch(std::string_view folder) override { ShowItem(folder); }
+    void ShowSearch(std::string_view folder) override;
 
 private:
+    void Show(std::string_view path, bool searching);
+
     HWND m_status;
     std::function<void()> m_pumpMessages;
     LONGLONG m_interval;  // in performance-counter ticks

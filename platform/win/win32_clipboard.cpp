@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <utility>
 
+#include "platform/win/transfer_trace.h"
 #include "platform/win/wide_text.h"
 #include "platform/win/win_handles.h"
 
@@ -67,13 +68,23 @@ bool SetBlock(UINT format, UniqueGlobalBlock block) {
 }
 }  // namespace
 
-bool Win32Clipboard::Open() { return OpenClipboard(m_owner) != FALSE; }
+bool Win32Clipboard::Open() {
+    const transfer_trace::Step step("clipboard opened", true);
+    return OpenClipboard(m_owner) != FALSE;
+}
 
-void Win32Clipboard::Close() { CloseClipboard(); }
+void Win32Clipboard::Close() {
+    const transfer_trace::Step step("clipboard closed", true);
+    CloseClipboard();
+}
 
-bool Win32Clipboard::Empty() { return EmptyClipboard() != FALSE; }
+bool Win32Clipboard::Empty() {
+    const transfer_trace::Step step("clipboard emptied", true);
+    return EmptyClipboard() != FALSE;
+}
 
 bool Win32Clipboard::ReadText(std::string& text) {
+    const transfer_trace::Step step("clipboard read", true);
     // The system makes the wide text from another program's CF_TEXT too.
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
     const HGLOBAL block = GetClipboardData(CF_UNICODETEXT);
@@ -89,6 +100,7 @@ bool Win32Clipboard::ReadText(std::string& text) {
 }
 
 bool Win32Clipboard::ReplaceText(std::string_view text, bool partial) {
+    const transfer_trace::Step step("clipboard written", true);
     // An ASCII text reads the same in every code page: it goes as CF_TEXT, as
     // it always did, and the system makes the exact wide text from it when
     // asked. Any other text goes as the exact wide text and as the code
