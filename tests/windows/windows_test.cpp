@@ -28,6 +28,7 @@
 #include "platform/win/system_time_zone.h"
 #include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
+#include "platform/win/win32_clipboard.h"
 #include "platform/win/win_app.h"
 #include "presets/win/settings_dialog.h"
 #include "resources/resource.h"
@@ -219,6 +220,22 @@ TEST(ListBoxOrderingTest, SortsAsARealSortedListBox) {
                 << prefix << ": " << list.At(i);
         }
         EXPECT_LT(apart, 200);
+    }
+}
+
+// A part of a listing carries the format that keeps it out of clipboard histories, with real data (none would
+// promise it later); the whole listing carries none.
+TEST(Win32ClipboardTest, MarksOnlyAPartOfTheListingForHistoriesToPassOver) {
+    const UINT marker = ::RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+    Win32Clipboard clipboard(nullptr);
+    for (const bool partial : {true, false}) {
+        ASSERT_TRUE(clipboard.Open());
+        EXPECT_TRUE(clipboard.ReplaceText("C:\\part", partial));
+        clipboard.Close();
+        ASSERT_TRUE(support::OpenClipboard());
+        const HANDLE data = ::GetClipboardData(marker);
+        EXPECT_EQ(data ? ::GlobalSize(data) : 0, partial ? sizeof(DWORD) : 0) << partial;
+        ::CloseClipboard();
     }
 }
 
