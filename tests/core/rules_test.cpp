@@ -7,6 +7,7 @@
 #include "browser/item_colors.h"
 #include "browser/item_record.h"
 #include "command_line/command_line.h"
+#include "engine/natural_ordering.h"
 #include "engine/sorted_path_list.h"
 #include "presets/preset_page_enables.h"
 #include "presets/preset_store.h"
@@ -71,16 +72,22 @@ std::string ParseCommandLine(const Call& c) {
     return text + quiet + (line.paths.empty() ? "" : " " + Bracketed(line.paths));
 }
 
-// Adds the paths (between blanks) in turn, then sorts from the given entry with keys from the given byte on.
-std::string SortPaths(const Call& c) {
-    const CaseInsensitiveOrdering ordering(c.text);
+// Adds the paths (between blanks) in turn, then sorts from entry `first` with keys from byte `prefix` on.
+std::string Sorted(const StringOrdering& ordering, const std::string& paths, std::size_t prefix, std::size_t first) {
     SortedPathList list(ordering);
-    std::istringstream paths(c.a[2]);
-    for (std::string path; paths >> path;) list.Add(path);
-    list.Sort(c.Int(0), c.Int(1));
+    std::istringstream words(paths);
+    for (std::string path; words >> path;) list.Add(path);
+    list.Sort(prefix, first);
     std::string sorted;
     for (std::size_t i = 0; i < list.Count(); ++i) sorted += (i == 0 ? "" : " ") + std::string(list.At(i));
     return sorted;
+}
+
+std::string SortPaths(const Call& c) { return Sorted(CaseInsensitiveOrdering(c.text), c.a[2], c.Int(0), c.Int(1)); }
+
+std::string SortNaturally(const Call& c) {
+    const CaseInsensitiveOrdering locale(c.text);
+    return Sorted(NaturalOrdering(locale), c.a[0], 0, 0);
 }
 
 std::string Colors(const Call& c) {
@@ -151,6 +158,7 @@ const std::map<std::string, Rule> kRules = {
     {"PresetIndexFromRadios",
      {false, 2, [](const Call& c) { return std::to_string(PresetIndexFromRadios(c.Flag(0), c.Flag(1))); }}},
     {"SortedPathList::Sort", {false, 3, SortPaths}},
+    {"NaturalOrdering", {false, 1, SortNaturally}},
     {"SplitArguments", {false, 1, [](const Call& c) { return Bracketed(SplitArguments(c.a[0])); }}},
     {"ParseCommandLine", {false, 1, ParseCommandLine}},
     {"StartPath", {false, 1, [](const Call& c) { return StartPath(c.a[0]); }}},
