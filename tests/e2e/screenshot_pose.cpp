@@ -1,8 +1,11 @@
 // Poses Listora.exe for `make screenshot`: the prefix's Windows folder open and a file chosen, so that both lists
-// show their icons; with the argument "about" the version box open over it, with "settings" the settings dialog,
-// with "menu" the file menu dropped down, with "save" the save dialog open over it, with "gaps" the message after a
-// transfer of C:\listora-refused, whose sub-folders cannot be read. Prints the posed windows' rectangle
-// ("x y width height") and ends the program at a line on stdin.
+// show their icons; with the argument "about" the version box open over it, with "settings" the settings dialog
+// ("settings2" and "settings3" on that tab), with "menu" the file menu dropped down, with "save" the save dialog open
+// over it, with "gaps" the message after a transfer of C:\listora-refused, whose sub-folders cannot be read. Prints
+// the posed windows' rectangle ("x y width height") and ends the program at a line on stdin.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstdio>
 #include <iostream>
 
@@ -19,6 +22,14 @@ int main(int argc, char** argv) {
         ::RegSetKeyValueA(HKEY_CURRENT_USER, (RegistryPresetStorage::KeyPath() + "\\Save").c_str(), "Folder", REG_SZ,
                           "C:\\windows", 11);
     }
+    const bool settings = pose.starts_with("settings");  // "settings2": on the second tab
+    // Numbers with a separator and zeros; two levels of sub-folders with folder names and sizes; the fourth type.
+    const std::pair<const char*, const char*> kShownPresets[] = {
+        {"DEF_LINENUMBER", "100"},  {"DEF_SEP_TYPE", "100"},     {"DEF_SEP_AFTER_01", "1"},  {"DEF_NUMBERLEN_01", "4"},
+        {"DEF_ZERO_CHECK", "100"},  {"DEF_FOLDER_CHECK", "011"}, {"DEF_FOLDER_COMB", "003"}, {"DEF_SUB_FOLDER", "010"},
+        {"DEF_SUB_NUMBER_02", "2"}, {"DEF_FILE_SIZE", "010"},    {"DEF_SMALLCHAR", "001"}};
+    for (const auto& [name, value] : kShownPresets)
+        if (settings) SetRawPreset(name, REG_SZ, value);
     if (pose == "gaps") {  // one level of sub-folders, the start folder's own
         SetRawPreset("DEF_SUB_FOLDER", REG_SZ, "100");
         SetRawPreset("DEF_SUB_NUMBER_01", REG_SZ, "1");
@@ -38,11 +49,13 @@ int main(int argc, char** argv) {
         WaitUntil([&] { return Text(::GetDlgItem(main, IDC_PATH)) == "c:\\windows"; });
         ClickListItem(files, int(ListItems(files).size()) / 3);
     }
-    if (pose == "about" || pose == "settings" || pose == "save") {
+    if (pose == "about" || settings || pose == "save") {
         if (pose == "about") ChooseSystemMenuItem(main, IDM_ABOUTBOX);
-        if (pose == "settings") ::PostMessageA(main, WM_COMMAND, ID_SETTINGS, 0);
+        if (settings) ::PostMessageA(main, WM_COMMAND, ID_SETTINGS, 0);
         if (pose == "save") ::PostMessageA(main, WM_COMMAND, ID_SAVE_LISTING, 0);
         WaitUntil([&] { return (posed = ::GetLastActivePopup(main)) != main && ::IsWindowVisible(posed); });
+        if (settings && pose.size() > 8)
+            ::SendMessageA(Descendant(posed, IDC_PRESET_TABS), TCM_SETCURFOCUS, pose.back() - '1', 0);
     } else if (pose == "menu") {
         ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
         WaitUntil([&] { return ::IsWindowVisible(menu = ::FindWindowA("#32768", nullptr)); });
@@ -57,4 +70,5 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     std::string line;
     std::getline(std::cin, line);
+    if (settings) ForgetPresets();
 }
