@@ -6,7 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "about/link_area.h"
 #include "platform/win/dpi.h"
 #include "platform/win/system_text_services.h"
 #include "resources/resource.h"
@@ -124,8 +123,8 @@ BOOL AboutDialog::OnSetCursor() {
     POINT point{};
     ::GetCursorPos(&point);
     ::ScreenToClient(m_hWnd, &point);
-    const LinkArea link{m_linkRect.left, m_linkRect.top, m_linkRect.right, m_linkRect.bottom};
-    if (IsInsideLinkArea(link, point.x, point.y)) {
+    // The right and bottom edges lie outside, as with every rectangle of the system.
+    if (::PtInRect(&m_linkRect, point)) {
         ::SetCursor(GetLinkCursor());
         m_overLink = 1;
         return TRUE;
