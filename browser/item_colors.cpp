@@ -5,15 +5,13 @@ constexpr ItemColors kPlain{true, SystemColor::Window, SystemColor::Window, Syst
 constexpr ItemColors kHighlighted{true, SystemColor::Highlight, SystemColor::Highlight, SystemColor::HighlightText};
 }  // namespace
 
-ItemColors ItemColorsFor(unsigned action, unsigned state) {
-    if (action & ItemAction::DrawEntire) {
-        return {true, SystemColor::CurrentBackground, SystemColor::Window, SystemColor::WindowText};
-    }
-    if (action & ItemAction::SelectionChanged) {
+ItemColors ItemColorsFor(const ItemDrawRequest& request) {
+    if (request.drawEntire) return {true, SystemColor::CurrentBackground, SystemColor::Window, SystemColor::WindowText};
+    if (request.selectionChanged) {
         // The newly selected item keeps its look until the focus reaches it.
-        if (state & ItemState::Selected) return {};
+        if (request.selected) return {};
         return kPlain;
     }
-    if (action & ItemAction::FocusChanged) return (state & ItemState::Focus) ? kHighlighted : kPlain;
+    if (request.focusChanged) return request.focused ? kHighlighted : kPlain;
     return {};
 }

@@ -1,38 +1,38 @@
 #pragma once
 
 // The colours an owner-drawn item of the drive box and the browser lists is
-// drawn in, chosen from the draw request's action and state. The highlight
-// follows the focus, not the selection: a selected item in a list without
-// the focus looks like any other.
+// drawn in, chosen from what the draw request asks for and the item's state.
+// The highlight follows the focus, not the selection: a selected item in a
+// list without the focus looks like any other.
 
-// Draw-request actions and item states, as the platform numbers them.
-namespace ItemAction {
-inline constexpr unsigned DrawEntire = 0x1;
-inline constexpr unsigned SelectionChanged = 0x2;
-inline constexpr unsigned FocusChanged = 0x4;
-}  // namespace ItemAction
-namespace ItemState {
-inline constexpr unsigned Selected = 0x1;
-inline constexpr unsigned Focus = 0x10;
-}  // namespace ItemState
+struct ItemDrawRequest {
+    // What is to be drawn: the whole item, or the change of its selection or
+    // of its focus.
+    bool drawEntire = false;
+    bool selectionChanged = false;
+    bool focusChanged = false;
+    // The item's state.
+    bool selected = false;
+    bool focused = false;
+};
 
-// System colour indices, as the platform numbers them.
-namespace SystemColor {
-inline constexpr int Window = 5;
-inline constexpr int WindowText = 8;
-inline constexpr int Highlight = 13;
-inline constexpr int HighlightText = 14;
-// Not a system colour: the background colour the device context already has.
-inline constexpr int CurrentBackground = -1;
-}  // namespace SystemColor
+// The system colours an item is drawn in; the platform's adapter numbers them.
+enum class SystemColor {
+    Window,
+    WindowText,
+    Highlight,
+    HighlightText,
+    // Not a system colour: the background colour the device context already has.
+    CurrentBackground,
+};
 
 struct ItemColors {
     bool draw = false;  // false: leave the item as it is
-    int fill = SystemColor::CurrentBackground;
-    int textBackground = SystemColor::Window;
-    int text = SystemColor::WindowText;
+    SystemColor fill = SystemColor::CurrentBackground;
+    SystemColor textBackground = SystemColor::Window;
+    SystemColor text = SystemColor::WindowText;
 
     bool operator==(const ItemColors&) const = default;
 };
 
-ItemColors ItemColorsFor(unsigned action, unsigned state);
+ItemColors ItemColorsFor(const ItemDrawRequest& request);

@@ -7,21 +7,37 @@
 #include "platform/win/wide_text.h"
 
 namespace {
-COLORREF ColorOf(int systemColor, HDC dc) {
-    return systemColor == SystemColor::CurrentBackground ? ::GetBkColor(dc) : ::GetSysColor(systemColor);
+COLORREF ColorOf(SystemColor color, HDC dc) {
+    switch (color) {
+        case SystemColor::Window:
+            return ::GetSysColor(COLOR_WINDOW);
+        case SystemColor::WindowText:
+            return ::GetSysColor(COLOR_WINDOWTEXT);
+        case SystemColor::Highlight:
+            return ::GetSysColor(COLOR_HIGHLIGHT);
+        case SystemColor::HighlightText:
+            return ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+        case SystemColor::CurrentBackground:
+            break;
+    }
+    return ::GetBkColor(dc);
 }
 }  // namespace
 
 ItemPainter::ItemPainter(const DRAWITEMSTRUCT& request) : m_request(request) {
     if (request.itemID == static_cast<UINT>(-1) || request.itemData == 0) return;
-    const ItemColors colors = ItemColorsFor(request.itemAction, request.itemState);
+    const ItemColors colors = ItemColorsFor({.drawEntire = (request.itemAction & ODA_DRAWENTIRE) != 0,
+                                             .selectionChanged = (request.itemAction & ODA_SELECT) != 0,
+                                             .focusChanged = (request.itemAction & ODA_FOCUS) != 0,
+                                             .selected = (request.itemState & ODS_SELECTED) != 0,
+                                             .focused = (request.itemState & ODS_FOCUS) != 0});
     if (!colors.draw) return;
     m_record = reinterpret_cast<const ItemRecord*>(request.itemData);
 
     const UniqueBrush fill(::CreateSolidBrush(ColorOf(colors.fill, request.hDC)));
     ::FillRect(request.hDC, &request.rcItem, fill.get());
-    m_oldBackground = ::SetBkColor(request.hDC, ::GetSysColor(colors.textBackground));
-    m_oldTextColor = ::SetTextColor(request.hDC, ::GetSysColor(colors.text));
+    m_oldBackground = ::SetBkColor(request.hDC, ColorOf(colors.textBackground, request.hDC));
+    m_oldTextColor = ::SetTextColor(request.hDC, ColorOf(colors.text, request.hDC));
 }
 
 ItemPainter::~ItemPainter() {

@@ -90,11 +90,29 @@ std::string SortNaturally(const Call& c) {
     return Sorted(NaturalOrdering(locale), c.a[0], 0, 0);
 }
 
+// "entire", "selection" and "focus" ask to draw the item, its selection and its focus; "selected" and "focused" are
+// its state; "-" is none.
 std::string Colors(const Call& c) {
-    const ItemColors colors = ItemColorsFor(c.Int(0), c.Int(1));
+    using Flags = std::map<std::string, bool ItemDrawRequest::*>;
+    const Flags actions = {{"entire", &ItemDrawRequest::drawEntire},
+                           {"selection", &ItemDrawRequest::selectionChanged},
+                           {"focus", &ItemDrawRequest::focusChanged}};
+    const Flags states = {{"selected", &ItemDrawRequest::selected}, {"focused", &ItemDrawRequest::focused}};
+    ItemDrawRequest request;
+    for (const auto& [field, flags] : {std::pair(c.a[0], actions), std::pair(c.a[1], states)}) {
+        std::istringstream words(field);
+        for (std::string word; words >> word;) {
+            if (word != "-" && !flags.contains(word)) throw DataError(c.row, "no \"" + word + "\" in this field");
+            if (word != "-") request.*flags.at(word) = true;
+        }
+    }
+    const ItemColors colors = ItemColorsFor(request);
+    const auto name = [](SystemColor color) {
+        static const char* const kNames[] = {"Window", "WindowText", "Highlight", "HighlightText", "CurrentBackground"};
+        return std::string(kNames[static_cast<int>(color)]);
+    };
     if (!colors.draw) return "left as it is";
-    if (colors.fill == SystemColor::CurrentBackground) return "background";
-    return colors.text == SystemColor::HighlightText ? "highlighted" : "plain";
+    return "fill " + name(colors.fill) + ", " + name(colors.text) + " on " + name(colors.textBackground);
 }
 
 std::string Enables(const Call& c) {
