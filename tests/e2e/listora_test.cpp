@@ -35,8 +35,9 @@ const std::string kNoValue = "(no value)";  // nothing of that name in the regis
 
 const std::map<std::string, UINT> kKeys = {
     {"tab", VK_TAB}, {"up", VK_UP}, {"down", VK_DOWN}, {"return", VK_RETURN}, {"escape", VK_ESCAPE}};
-const std::map<std::string, std::vector<WORD>> kHeldKeys = {
-    {"", {}}, {"ctrl+", {VK_CONTROL}}, {"ctrl+shift+", {VK_CONTROL, VK_SHIFT}}};
+// Keys pressed together, in the order they go down.
+const std::map<std::string, std::vector<WORD>> kChords = {{"ctrl+tab", {VK_CONTROL, VK_TAB}},
+                                                          {"ctrl+shift+tab", {VK_CONTROL, VK_SHIFT, VK_TAB}}};
 // The values of the presets' registry key, which "preset" writes and a check of the name reads.
 const std::vector<std::string> kPresetValues = {
     "DEF_NONKAKUCHO",    "DEF_SMALLCHAR",     "DEF_REVERSE",      "DEF_SUB_FOLDER",    "DEF_SUB_NUMBER_01",
@@ -84,12 +85,8 @@ protected:
             {"exit", [this] {
                  return Started().WaitForExit(milliseconds(0)) ? std::to_string(*Started().WaitForExit()) : kRunning;
              }}};
-        for (const std::string& name : kPresetValues) {
-            m_states[name] = [name] {
-                const auto values = PresetSnapshot();
-                return values.contains(name) ? values.at(name).second : kNoValue;
-            };
-        }
+        for (const std::string& name : kPresetValues)  // a missing value is told from an empty one
+            m_states[name] = [name] { return PresetSnapshot().try_emplace(name, 0, kNoValue).first->second.second; };
         for (const auto& [name, id] : ResourceIds())
             if (name.starts_with("IDC_")) m_states[name] = [this, id] { return Shows(Descendant(Active(), id)); };
         for (const auto& [state, read] : m_states) AddCheck(state, "=");
@@ -123,11 +120,11 @@ protected:
         m_steps.Add("click", Form::Rest, 2,
                     [this](auto& a) { ClickListItem(Child(a[0]), FindListItem(Child(a[0]), a[1], m_codePage)); });
         m_steps.Add("key", Form::Words, 1, [this](auto& a) {
-            const std::string key = a[0].substr(a[0].rfind('+') + 1);
-            const std::string held = a[0].substr(0, a[0].size() - key.size());
-            if (!kKeys.contains(key) || !kHeldKeys.contains(held)) throw DataError(m_line, "no key is called " + a[0]);
-            if (held.empty()) return PressKey(Active(), kKeys.at(key));
-            PressHeld(kHeldKeys.at(held), WORD(kKeys.at(key)));
+            if (kKeys.contains(a[0])) return PressKey(Active(), kKeys.at(a[0]));
+            if (!kChords.contains(a[0])) throw DataError(m_line, "no key is called " + a[0]);
+            // The program reads ctrl and shift from the keyboard's state, which only the system's input sets.
+            for (const WORD down : kChords.at(a[0])) ::keybd_event(BYTE(down), 0, 0, 0);
+            for (const WORD up : kChords.at(a[0]) | std::views::reverse) ::keybd_event(BYTE(up), 0, KEYEVENTF_KEYUP, 0);
         });
         m_steps.Add("focus on", Form::Words, 1, [this](auto& a) {  // as the dialog itself moves it, across processes
             ::PostMessageA(Active(), WM_NEXTDLGCTL, WPARAM(Child(a[0])), TRUE);
@@ -194,8 +191,7 @@ protected:
         m_steps.Add("forget", Form::Rest, 1,
                     [this](auto& a) { ::RegDeleteTreeW(HKEY_CURRENT_USER, Utf16FromUtf8(Utf8(a[0])).c_str()); });
         m_steps.Add("refuse writes", Form::Words, 0, [](auto&) {
-            // Under a volatile key no lasting one can be made: the program cannot make its own, and every write
-            // fails until the key is forgotten (at the latest when the test ends).
+            // No lasting key can be made below a volatile one, until the test forgets it (at the latest at its end).
             ForgetPresets();
             UniqueRegKey volatileKey;
             ::RegCreateKeyExA(HKEY_CURRENT_USER, RegistryPresetStorage::kOuterKey, 0, nullptr, REG_OPTION_VOLATILE,
@@ -361,22 +357,13 @@ protected:
         if (::lstrcmpiA(kind, "ComboBox") == 0) shown = std::to_string(ComboSelection(control));
         return ::IsWindowEnabled(control) ? shown : "[" + shown + "]";
     }
-    // The settings pages visible (from 1), each known by its first box.
+    // The numbers of the settings pages visible, from 1, each known by its first box.
     std::string PagesShown() const {
         const int firstBoxes[] = {IDC_NO_EXTENSION_1, IDC_NO_EXTENSION_2, IDC_NO_EXTENSION_3};
         std::string shown;
-        for (std::size_t page = 0; page < std::size(firstBoxes); ++page) {
-            if (::IsWindowVisible(Descendant(Active(), firstBoxes[page])))
-                shown.append(shown.empty() ? "" : " ").append(std::to_string(page + 1));
-        }
+        for (std::size_t page = 0; page < std::size(firstBoxes); ++page)
+            if (::IsWindowVisible(Descendant(Active(), firstBoxes[page]))) shown += char('1' + page);
         return shown;
-    }
-    // The program reads ctrl and shift from the keyboard's state, which only the system's input sets: these go as
-    // keys pressed to the window in front, `held` down around `key`.
-    static void PressHeld(std::vector<WORD> held, WORD key) {
-        held.push_back(key);
-        for (const WORD down : held) ::keybd_event(BYTE(down), 0, 0, 0);
-        for (const WORD up : held | std::views::reverse) ::keybd_event(BYTE(up), 0, KEYEVENTF_KEYUP, 0);
     }
 
     struct Listing {
