@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <ranges>
 #include <source_location>
 #include <thread>
 
@@ -30,9 +31,13 @@ const std::string kNoBox = "none";        // no message box of the program's
 const std::string kRunning = "running";   // the program has not ended
 const std::string kEnabled = "yes";
 const std::string kDisabled = "no";
+const std::string kNoValue = "(no value)";  // nothing of that name in the registry key
 
 const std::map<std::string, UINT> kKeys = {
     {"tab", VK_TAB}, {"up", VK_UP}, {"down", VK_DOWN}, {"return", VK_RETURN}, {"escape", VK_ESCAPE}};
+// Keys pressed together, in the order they go down.
+const std::map<std::string, std::vector<WORD>> kChords = {{"ctrl+tab", {VK_CONTROL, VK_TAB}},
+                                                          {"ctrl+shift+tab", {VK_CONTROL, VK_SHIFT, VK_TAB}}};
 // The values of the presets' registry key, which "preset" writes and a check of the name reads.
 const std::vector<std::string> kPresetValues = {
     "DEF_NONKAKUCHO",    "DEF_SMALLCHAR",     "DEF_REVERSE",      "DEF_SUB_FOLDER",    "DEF_SUB_NUMBER_01",
@@ -69,6 +74,9 @@ protected:
              }},
             {"enabled", [this] { return ::IsWindowEnabled(m_main) ? kEnabled : kDisabled; }},
             {"box", [this] { return BoxText(); }},
+            {"tab selected",
+             [this] { return std::to_string(::SendMessageW(Child("IDC_PRESET_TABS"), TCM_GETCURSEL, 0, 0) + 1); }},
+            {"page shown", [this] { return PagesShown(); }},
             {"message", [this] { return BoxLines(); }},
             {"file", [this] { return FileBytes(); }},
             {"clipboard",
@@ -77,7 +85,10 @@ protected:
             {"exit", [this] {
                  return Started().WaitForExit(milliseconds(0)) ? std::to_string(*Started().WaitForExit()) : kRunning;
              }}};
-        for (const std::string& name : kPresetValues) m_states[name] = [name] { return PresetSnapshot()[name].second; };
+        for (const std::string& name : kPresetValues)  // a missing value is told from an empty one
+            m_states[name] = [name] { return PresetSnapshot().try_emplace(name, 0, kNoValue).first->second.second; };
+        for (const auto& [name, id] : ResourceIds())
+            if (name.starts_with("IDC_")) m_states[name] = [this, id] { return Shows(Descendant(Active(), id)); };
         for (const auto& [state, read] : m_states) AddCheck(state, "=");
         for (const char* list : {"folders", "files", "drives", "message"})
             AddCheck(list, "has").AddCheck(list, "lacks");
@@ -109,13 +120,20 @@ protected:
         m_steps.Add("click", Form::Rest, 2,
                     [this](auto& a) { ClickListItem(Child(a[0]), FindListItem(Child(a[0]), a[1], m_codePage)); });
         m_steps.Add("key", Form::Words, 1, [this](auto& a) {
-            if (!kKeys.contains(a[0])) throw DataError(m_line, "no key is called " + a[0]);
-            PressKey(Active(), kKeys.at(a[0]));
+            if (kKeys.contains(a[0])) return PressKey(Active(), kKeys.at(a[0]));
+            if (!kChords.contains(a[0])) throw DataError(m_line, "no key is called " + a[0]);
+            // The program reads ctrl and shift from the keyboard's state, which only the system's input sets.
+            for (const WORD down : kChords.at(a[0])) ::keybd_event(BYTE(down), 0, 0, 0);
+            for (const WORD up : kChords.at(a[0]) | std::views::reverse) ::keybd_event(BYTE(up), 0, KEYEVENTF_KEYUP, 0);
+        });
+        m_steps.Add("focus on", Form::Words, 1, [this](auto& a) {  // as the dialog itself moves it, across processes
+            ::PostMessageA(Active(), WM_NEXTDLGCTL, WPARAM(Child(a[0])), TRUE);
         });
         m_steps.Add("button", Form::Words, 1, [this](auto& a) { Click(Child(a[0])); });
         m_steps.Add("type", Form::Rest, 2, [this](auto& a) {
             const HWND edit = Child(a[0]);
-            ::PostMessageA(edit, EM_SETSEL, 0, -1);  // typed over all of it
+            ::PostMessageA(edit, EM_SETSEL, 0, -1);  // typed over all of it, or all of it taken away
+            ::PostMessageA(edit, WM_CLEAR, 0, 0);
             Type(edit, a[1]);
         });
         m_steps.Add("pick", Form::Words, 2, [this](auto& a) {
@@ -172,6 +190,13 @@ protected:
         });
         m_steps.Add("forget", Form::Rest, 1,
                     [this](auto& a) { ::RegDeleteTreeW(HKEY_CURRENT_USER, Utf16FromUtf8(Utf8(a[0])).c_str()); });
+        m_steps.Add("refuse writes", Form::Words, 0, [](auto&) {
+            // No lasting key can be made below a volatile one, until the test forgets it (at the latest at its end).
+            ForgetPresets();
+            UniqueRegKey volatileKey;
+            ::RegCreateKeyExA(HKEY_CURRENT_USER, RegistryPresetStorage::kOuterKey, 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, volatileKey.put(), nullptr);
+        });
         m_steps.Add("text utf8", Form::Words, 0, [this](auto&) { m_codePage = CP_UTF8; });
         m_steps.Add("dismiss", Form::Words, 0, [this](auto&) { ::PostMessageA(Box(), WM_COMMAND, IDOK, 0); });
         m_steps.Add("hold", Form::Rest, 1, [this](auto& a) {
@@ -191,6 +216,8 @@ protected:
             m_listing.text += a[0] + "\r\n";
         });
     }
+
+    ~ListoraTest() override { ForgetPresets(); }
 
     // Plays a script: actions are posted to the program; each check waits until it holds.
     void Play(const std::vector<DataLine>& lines) {
@@ -242,7 +269,7 @@ protected:
         const std::wstring value = name == "@" ? L"" : Utf16FromUtf8(Utf8(name));
         DWORD type = 0;
         DWORD size = 0;
-        if (::RegQueryValueExW(key.get(), value.c_str(), nullptr, &type, nullptr, &size)) return "(no value)";
+        if (::RegQueryValueExW(key.get(), value.c_str(), nullptr, &type, nullptr, &size)) return kNoValue;
         std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
         ::RegQueryValueExW(key.get(), value.c_str(), nullptr, nullptr, LPBYTE(data.data()), &size);
         if (type == REG_DWORD) return "dword:" + std::to_string(*reinterpret_cast<const DWORD*>(data.data()));
@@ -320,6 +347,25 @@ protected:
         return shown;
     }
 
+    // A box 1 (checked) or 0, a drop-down list the index of its selection (-1: none), an edit its text; [in brackets]
+    // when disabled.
+    std::string Shows(HWND control) const {
+        char kind[16] = {};
+        ::GetClassNameA(control, kind, sizeof kind);
+        std::string shown = Text(control, m_codePage);
+        if (::lstrcmpiA(kind, "Button") == 0) shown = std::to_string(IsChecked(control));
+        if (::lstrcmpiA(kind, "ComboBox") == 0) shown = std::to_string(ComboSelection(control));
+        return ::IsWindowEnabled(control) ? shown : "[" + shown + "]";
+    }
+    // The numbers of the settings pages visible, from 1, each known by its first box.
+    std::string PagesShown() const {
+        const int firstBoxes[] = {IDC_NO_EXTENSION_1, IDC_NO_EXTENSION_2, IDC_NO_EXTENSION_3};
+        std::string shown;
+        for (std::size_t page = 0; page < std::size(firstBoxes); ++page)
+            if (::IsWindowVisible(Descendant(Active(), firstBoxes[page]))) shown += char('1' + page);
+        return shown;
+    }
+
     struct Listing {
         DataLine start;     // the line that begins it
         std::string state;  // "clipboard", "cf_text" or "file"; empty while no listing is read
@@ -340,7 +386,7 @@ protected:
 
 TEST_F(ListoraTest, StartsOnCAndBrowsesItsFoldersAndDrives) { Play(ReadDataLines("e2e_browsing.txt")); }
 TEST_F(ListoraTest, TransfersWhatEachPresetSaysAndKeepsItsCloseRules) { Play(ReadDataLines("e2e_transfers.txt")); }
-TEST_F(ListoraTest, SavesSettingsThatTheNextTransferUses) { Play(ReadDataLines("e2e_settings.txt")); }
+TEST_F(ListoraTest, ShowsSavesOrKeepsSettingsThatTheNextTransferUses) { Play(ReadDataLines("e2e_settings.txt")); }
 TEST_F(ListoraTest, ListsAndBrowsesEveryNameExactly) { Play(ReadDataLines("e2e_names.txt")); }
 TEST_F(ListoraTest, OpensAboutFromBothMenusAndEndsEveryWayOut) { Play(ReadDataLines("e2e_exits.txt")); }
 TEST_F(ListoraTest, StartsAtAPathListsFoldersWithoutAWindowAndAnswersBadArguments) {

@@ -1,6 +1,6 @@
 #pragma once
-// The steps of a scripted case (the clipboard scenarios, the settings examples, the sessions with Listora.exe): one
-// vocabulary that knows each step's name and how many arguments it takes, and rejects every other line.
+// The steps of a scripted case (the clipboard scenarios, the sessions with Listora.exe): one vocabulary that knows each
+// step's name and how many arguments it takes, and rejects every other line.
 
 #include <functional>
 #include <string>

@@ -11,7 +11,6 @@
 #include <cstring>
 #include <map>
 #include <random>
-#include <set>
 #include <thread>
 #include <tuple>
 
@@ -36,12 +35,9 @@
 #include "tests/fakes/memory_preset_storage.h"
 #include "tests/support/driver.h"
 #include "tests/support/scripted_dialog.h"
-#include "tests/support/steps.h"
 
 namespace {
 using namespace std::literals;
-using support::DataError;
-using support::DataLine;
 // The tab and animation controls, for every test.
 const bool kCommonControls = [] {
     ::InitCommonControls();
@@ -456,128 +452,6 @@ TEST(DialogTest, AnEndSentFromAnotherThreadEndsTheLoop) {
     EXPECT_EQ(::GetActiveWindow(), owner.m_hWnd);
     EXPECT_EQ(::GetFocus(), had);
 }
-
-// The settings examples of tests/data/windows_settings.txt (its head tells the rows and steps), each a test of its
-// own. A line that cannot be read fails the example, naming it; a step's own failure ends the dialog first.
-using SettingsScript = ScriptedDialog<SettingsDialog>;
-
-// A control as the examples write what it shows.
-std::string Shown(HWND control) {
-    char kind[16] = {};
-    ::GetClassNameA(control, kind, sizeof kind);
-    std::string shown = support::Text(control);
-    if (::lstrcmpiA(kind, "Button") == 0) shown = std::to_string(support::IsChecked(control));
-    if (::lstrcmpiA(kind, "ComboBox") == 0) shown = std::to_string(support::ComboSelection(control));
-    return ::IsWindowEnabled(control) ? shown : "[" + shown + "]";
-}
-
-// Where the focus is, with the modifiers set as the dialog asks for them.
-void PressKey(HWND dialog, const DataLine& line, const std::string& key) {
-    const std::set<std::string> keys = {"return", "escape", "tab", "ctrl+tab", "ctrl+shift+tab"};
-    if (!keys.contains(key)) throw DataError(line, "no key is called " + key);
-    BYTE state[256] = {};
-    state[VK_CONTROL] = key.starts_with("ctrl+") ? 0x80 : 0;
-    state[VK_SHIFT] = key.starts_with("ctrl+shift+") ? 0x80 : 0;
-    ::SetKeyboardState(state);
-    support::PressKey(dialog, key == "return" ? VK_RETURN : key == "escape" ? VK_ESCAPE : VK_TAB);
-}
-
-class SettingsDialogTest : public ::testing::TestWithParam<support::DataCase> {};
-
-TEST_P(SettingsDialogTest, Example) {
-    const support::DataCase& example = GetParam();
-    ASSERT_EQ(example.error, "");
-    if (!example.common.empty()) throw DataError(example.common.front(), "belongs to no example");
-    const std::map<std::string, INT_PTR> ends = {
-        {"ok", IDOK}, {"cancel", IDCANCEL}, {"open", SettingsScript::kStillOpen}};
-    const auto end = ends.find(example.name.substr(example.name.rfind(' ') + 1));
-    if (end == ends.end()) throw DataError(example.header, "the name of an example ends in ok, cancel or open");
-    MemoryPresetStorage storage;
-    const PresetStore presets(storage);
-    SettingsScript dialog(presets);
-    const DataLine* line = nullptr;  // the one being played
-    const auto id = [&](const std::string& name) { return support::ResourceId(*line, name); };
-    const auto control = [&](const std::string& name) { return support::Descendant(dialog.m_hWnd, id(name)); };
-    const auto shows = [&](const std::string& name, const std::string& expected) {
-        EXPECT_EQ(Shown(control(name)), expected) << line->Where() << ": " << name;
-    };
-    using Arguments = support::Steps::Arguments;
-    const auto words = support::Steps::Form::Words;
-    const auto rest = support::Steps::Form::Rest;
-    support::Steps steps;
-    steps.Add("click", words, 1, [&](const Arguments& a) { support::Click(control(a[0])); });
-    steps.Add("focus", words, 1, [&](const Arguments& a) { ::SetFocus(control(a[0])); });
-    steps.Add("type", words, 2, [&](const Arguments& a) { ::SetWindowTextA(control(a[0]), a[1].c_str()); });
-    steps.Add("choose", words, 2, [&](const Arguments& a) {  // a pick in the list, which tells the page
-        ::SendMessageA(control(a[0]), CB_SETCURSEL, support::Number(*line, a[1]), 0);
-        const HWND page = ::GetParent(control(a[0]));
-        ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(id(a[0]), CBN_SELCHANGE), LPARAM(control(a[0])));
-    });
-    steps.Add("key", words, 1, [&](const Arguments& a) { PressKey(dialog.m_hWnd, *line, a[0]); });
-    steps.Add("close", words, 0, [&](const Arguments&) { support::ChooseSystemMenuItem(dialog.m_hWnd, SC_CLOSE); });
-    steps.Add("refuse writes", words, 0, [&](const Arguments&) { storage.refusing = true; });
-    steps.Add("box", rest, 1, [&](const Arguments& a) {  // the dialog's message box, closed once read
-        HWND box = nullptr;
-        for (HWND w = nullptr; !box && (w = ::FindWindowExA(nullptr, w, "#32770", nullptr));)
-            if (::GetWindow(w, GW_OWNER) == dialog.m_hWnd) box = w;
-        EXPECT_EQ(box ? support::Text(::GetDlgItem(box, 0xFFFF), CP_UTF8) : "(no box)", a[0]) << line->Where();
-        if (box) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    steps.Add("shows", words, 3, [&](const Arguments& a) {
-        if (a[1] != "=") throw DataError(*line, "a check is: shows CONTROL = SHOWN");
-        shows(a[0], a[2]);
-    });
-    steps.Add("page", words, 1, [&](const Arguments& a) {
-        const long long page = support::Number(*line, a[0]);
-        EXPECT_EQ(::SendDlgItemMessageA(dialog.m_hWnd, IDC_PRESET_TABS, TCM_GETCURSEL, 0, 0) + 1, page)
-            << line->Where();
-        for (int other = 1; other <= 3; ++other) {  // its page the only one visible
-            const HWND first = control("IDC_NO_EXTENSION_" + std::to_string(other));
-            EXPECT_EQ(::IsWindowVisible(first) != FALSE, other == page) << line->Where() << ": page " << other;
-        }
-    });
-    // The rows: what is stored before, what the update button writes, and the checks on opening.
-    std::vector<std::pair<std::string, std::string>> saved;
-    std::vector<std::tuple<const DataLine*, std::string, std::string>> onOpening;
-    bool checks = false;
-    for (const DataLine& row : example.lines) {
-        checks =
-            checks || row.text.starts_with("shows ") || row.text.starts_with("page ") || row.text.starts_with("box ");
-        if (row.text.find(" | ") == std::string::npos) {
-            dialog.steps.push_back([&](SettingsScript&) {
-                line = &row;
-                steps.Run(row);
-            });
-            continue;
-        }
-        const std::vector<std::string> fields = support::Fields(row.text);
-        if (!dialog.steps.empty()) throw DataError(row, "a row after the steps");
-        if (fields.size() < 4) throw DataError(row, "a row is: value | stored | saved | CONTROL = SHOWN | ...");
-        if (fields[1] != "-") storage.values[fields[0]] = fields[1];
-        saved.emplace_back(fields[0], fields[2] == "-" ? "" : fields[2]);
-        for (auto field = fields.begin() + 3; field != fields.end(); ++field) {
-            const std::size_t equals = field->find(" = ");
-            if (equals == std::string::npos) throw DataError(row, "\"" + *field + "\" is not: CONTROL = SHOWN");
-            onOpening.emplace_back(&row, field->substr(0, equals), field->substr(equals + 3));
-        }
-        checks = true;
-    }
-    if (!checks) throw DataError(example.header, "the example checks nothing");
-    dialog.steps.insert(dialog.steps.begin(), [&](SettingsScript&) {
-        for (const auto& [row, name, expected] : onOpening) {
-            line = row;
-            shows(name, expected);
-        }
-    });
-    const INT_PTR result = dialog.DoModal();
-    ASSERT_EQ(dialog.failure, "");
-    EXPECT_EQ(result, end->second);
-    EXPECT_EQ(storage.writes, end->second == IDOK ? saved : decltype(saved){}) << example.header.Where();
-}
-
-INSTANTIATE_TEST_SUITE_P(Data, SettingsDialogTest,
-                         ::testing::ValuesIn(support::ReadCases({"windows_settings.txt"}, "example ")),
-                         [](const auto& info) { return support::TestName(info.param.name); });
 
 // A transfer the user closes at its 20th item, each shown for 25 ms: the window goes, the run goes on, and what is
 // on the clipboard meanwhile is the start of the listing. How the run meets another program that holds the clipboard
