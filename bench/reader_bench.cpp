@@ -34,6 +34,30 @@ const std::string kRoot = std::string("C:\\listora-bench\\") + kUserTree.name;
 const char* const kGo = "listora-reader-bench-go";
 const char* const kReady = "listora-reader-bench-ready";
 
+// Seconds of a reading: as the clock saw them, and the processor time its threads took (user and kernel).
+struct Reading {
+    double seconds = 0, processor = 0;
+};
+
+double ThreadProcessorSeconds() {
+    FILETIME created, exited, kernel, user;
+    if (!::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+    const auto seconds = [](const FILETIME& time) {
+        return static_cast<double>((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+// Runs `read` on this thread; none when it did not read its folders whole.
+template <typename Read>
+std::optional<Reading> Timed(Read read) {
+    const double processor = ThreadProcessorSeconds();
+    const Clock::time_point start = Clock::now();
+    const bool whole = read();
+    const Reading reading{Since(start), ThreadProcessorSeconds() - processor};
+    return whole ? std::optional(reading) : std::nullopt;
+}
+
 // Reads folders first, first + step, ... of the tree; true when each held its files.
 bool ReadFolders(int first, int step) {
     FindFileSearch search;
@@ -46,6 +70,8 @@ bool ReadFolders(int first, int step) {
     return files == folders * kFilesPerFolder;
 }
 
+// One process's share, once told to go: its exit code holds the milliseconds it took (high 16 bits) and the
+// processor's (low 16 bits).
 int Part(int first, int step) {
     if (first < 0 || step < 1) return static_cast<int>(kFailed);
     const UniqueKernelHandle go(::OpenEventA(SYNCHRONIZE, FALSE, kGo));
@@ -53,42 +79,41 @@ int Part(int first, int step) {
     if (!go || !ready) return static_cast<int>(kFailed);
     ::ReleaseSemaphore(ready.get(), 1, nullptr);
     if (::WaitForSingleObject(go.get(), kWaitMs) != WAIT_OBJECT_0) return static_cast<int>(kFailed);
-    const Clock::time_point start = Clock::now();
-    if (!ReadFolders(first, step)) return static_cast<int>(kFailed);
-    return static_cast<int>(Since(start) * 1e6);
+    const std::optional<Reading> reading = Timed([&] { return ReadFolders(first, step); });
+    if (!reading) return static_cast<int>(kFailed);
+    const auto ms = [](double seconds) { return std::min<DWORD>(static_cast<DWORD>(seconds * 1000), 0xFFFF); };
+    return static_cast<int>(ms(reading->seconds) << 16 | ms(reading->processor));
 }
 
-// The seconds `read` takes; none when it did not read the folders whole.
-template <typename Read>
-std::optional<double> Timed(Read read) {
-    const Clock::time_point start = Clock::now();
-    const bool whole = read();
-    const double seconds = Since(start);
-    return whole ? std::optional(seconds) : std::nullopt;
-}
-
-std::optional<double> OneThread() {
+std::optional<Reading> OneThread() {
     return Timed([] { return ReadFolders(0, 1); });
 }
 
-std::optional<double> TwoThreads() {
-    return Timed([] {
-        bool whole[kParts] = {};
-        {
-            std::vector<std::jthread> readers;
-            for (int part = 0; part < kParts; ++part)
-                readers.emplace_back([&whole, part] { whole[part] = ReadFolders(part, kParts); });
+std::optional<Reading> TwoThreads() {
+    bool whole[kParts] = {};
+    double processor[kParts] = {};
+    const std::optional<Reading> reading = Timed([&] {
+        std::vector<std::jthread> readers;
+        for (int part = 0; part < kParts; ++part) {
+            readers.emplace_back([&, part] {
+                const std::optional<Reading> own = Timed([&] { return ReadFolders(part, kParts); });
+                whole[part] = own.has_value();
+                processor[part] = own ? own->processor : 0;
+            });
         }
-        return std::all_of(std::begin(whole), std::end(whole), [](bool read) { return read; });
+        return true;
     });
+    if (!reading || !std::all_of(std::begin(whole), std::end(whole), [](bool read) { return read; }))
+        return std::nullopt;
+    return Reading{reading->seconds, processor[0] + processor[1]};
 }
 
-std::optional<double> BareWalkTimed() {
+std::optional<Reading> BareWalkTimed() {
     return Timed([] { return BareWalk(kRoot) == kUserTree.files; });
 }
 
-// Two processes, started and waiting before they are told to go: the slower one's time.
-std::optional<double> TwoProcesses() {
+// Two processes, started and waiting before they are told to go: the slower one's time, the processor's in all.
+std::optional<Reading> TwoProcesses() {
     const UniqueKernelHandle go(::CreateEventA(nullptr, TRUE, FALSE, kGo));
     const UniqueKernelHandle ready(::CreateSemaphoreA(nullptr, 0, kParts, kReady));
     std::optional<Program> parts[kParts];
@@ -99,13 +124,14 @@ std::optional<double> TwoProcesses() {
         if (::WaitForSingleObject(ready.get(), kWaitMs) != WAIT_OBJECT_0) return std::nullopt;
     }
     ::SetEvent(go.get());
-    DWORD slowest = 0;
+    Reading reading;
     for (const std::optional<Program>& part : parts) {
-        const std::optional<DWORD> micros = part->WaitForExit(milliseconds(kWaitMs));
-        if (!micros || *micros == kFailed) return std::nullopt;
-        slowest = std::max(slowest, *micros);
+        const std::optional<DWORD> code = part->WaitForExit(milliseconds(kWaitMs));
+        if (!code || *code == kFailed) return std::nullopt;
+        reading.seconds = std::max(reading.seconds, (*code >> 16) / 1000.0);
+        reading.processor += (*code & 0xFFFF) / 1000.0;
     }
-    return slowest / 1e6;
+    return reading;
 }
 
 int Driver() {
@@ -115,32 +141,38 @@ int Driver() {
     }
     struct Kind {
         const char* name;
-        std::optional<double> (*read)();
-        std::vector<double> seconds;
+        std::optional<Reading> (*read)();
+        std::vector<double> seconds, processor, busy;
     };
-    Kind kinds[] = {{"1 thread", OneThread, {}},
-                    {"2 threads, 1 process", TwoThreads, {}},
-                    {"2 processes of half", TwoProcesses, {}},
-                    {"bare walk, FindFirstFileA", BareWalkTimed, {}}};
+    Kind kinds[] = {{"1 thread", OneThread, {}, {}, {}},
+                    {"2 threads, 1 process", TwoThreads, {}, {}, {}},
+                    {"2 processes of half", TwoProcesses, {}, {}, {}},
+                    {"bare walk, FindFirstFileA", BareWalkTimed, {}, {}, {}}};
     for (int round = 0; round < kRounds; ++round) {
         // Each kind goes first in turn, so that the machine's changing load falls on all alike.
         for (std::size_t k = 0; k < std::size(kinds); ++k) {
             Kind& kind = kinds[(k + round) % std::size(kinds)];
-            const std::optional<double> seconds = kind.read();
-            if (!seconds) {
+            const std::optional<Reading> reading = kind.read();
+            if (!reading) {
                 std::printf("%s: a reading failed\n", kind.name);
                 return 1;
             }
-            kind.seconds.push_back(*seconds);
+            kind.seconds.push_back(reading->seconds);
+            kind.processor.push_back(reading->processor);
+            kind.busy.push_back(reading->processor / reading->seconds);
         }
     }
-    std::printf("%d folders of %s read whole, medians of %d [lowest-highest]:\n", kFolders, kUserTree.name, kRounds);
-    std::printf("%-26s %22s %12s\n", "readers", "seconds", "of 1 thread");
+    // Readers that take turns keep no more of the processors busy than one does, however many cores are free.
+    std::printf(
+        "%d folders of %s read whole, medians of %d [lowest-highest]; processor seconds of the readers, and\n"
+        "how many processors they kept busy on average (processor seconds / seconds):\n",
+        kFolders, kUserTree.name, kRounds);
+    std::printf("%-26s %22s %11s %10s %5s\n", "readers", "seconds", "of 1 thread", "processor", "busy");
     const double one = Median(kinds[0].seconds);
     for (const Kind& kind : kinds) {
         const auto [lowest, highest] = std::minmax_element(kind.seconds.begin(), kind.seconds.end());
-        std::printf("%-26s %6.3f [%6.3f-%6.3f] %11.2fx\n", kind.name, Median(kind.seconds), *lowest, *highest,
-                    Median(kind.seconds) / one);
+        std::printf("%-26s %6.3f [%6.3f-%6.3f] %10.2fx %10.3f %5.2f\n", kind.name, Median(kind.seconds), *lowest,
+                    *highest, Median(kind.seconds) / one, Median(kind.processor), Median(kind.busy));
     }
     return 0;
 }
