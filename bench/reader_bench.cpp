@@ -1,11 +1,12 @@
 // How far folders can be read side by side: the 1,000 folders of the user's tree, each read whole with the file search
-// a transfer reads it with, by one thread, by two threads of one process (every other folder each), and by two
-// processes of half each; beside them the bare FindFirstFileA walk of the whole tree. The kinds take turns in each
-// round; medians of seven rounds, with the lowest and the highest. Under Wine a process reads one folder at a time
-// whatever its threads do, so two threads gain nothing there that two processes gain.
+// a transfer reads it with, by one thread, by two threads of one process (every other folder each), by two processes
+// of half each, and read ahead by two threads while this one takes them in order, as a transfer does; beside them the
+// bare FindFirstFileA walk of the whole tree. The kinds take turns in each round; medians of seven rounds, with the
+// lowest and the highest, and the processor time the readers took. Under Wine a process's directory reads take turns
+// whatever its threads do, so its threads keep no more processors busy than one.
 //   reader_bench               the figures (`make bench` makes the tree)
 //   reader_bench --part I N    one process's share, folders I, I + N, ...: started by reader_bench, it reads once
-//                              told to go and exits with the microseconds that took
+//                              told to go and exits with the milliseconds that took and the processor's
 #include <windows.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 
 #include "bench/listora_session.h"
 #include "bench/user_tree.h"
+#include "engine/prefetching_search.h"
 #include "platform/win/find_file_search.h"
 #include "tests/support/disk_tree.h"
 
@@ -39,34 +41,42 @@ struct Reading {
     double seconds = 0, processor = 0;
 };
 
-double ThreadProcessorSeconds() {
+// Of this thread, or with `process` of every thread of this process.
+double ProcessorSeconds(bool process = false) {
     FILETIME created, exited, kernel, user;
-    if (!::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+    if (!(process ? ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)
+                  : ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user)))
+        return 0;
     const auto seconds = [](const FILETIME& time) {
         return static_cast<double>((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime) / 1e7;
     };
     return seconds(kernel) + seconds(user);
 }
 
-// Runs `read` on this thread; none when it did not read its folders whole.
+// Runs `read` on this thread; none when it did not read its folders whole. With `process` the processor time of
+// every thread of this process counts.
 template <typename Read>
-std::optional<Reading> Timed(Read read) {
-    const double processor = ThreadProcessorSeconds();
+std::optional<Reading> Timed(Read read, bool process = false) {
+    const double processor = ProcessorSeconds(process);
     const Clock::time_point start = Clock::now();
     const bool whole = read();
-    const Reading reading{Since(start), ThreadProcessorSeconds() - processor};
+    const Reading reading{Since(start), ProcessorSeconds(process) - processor};
     return whole ? std::optional(reading) : std::nullopt;
+}
+
+// The search of every file of folder `index` of the tree.
+std::string Pattern(int index) {
+    char name[16];
+    std::snprintf(name, sizeof name, "\\d%04d\\*.*", index);
+    return kRoot + name;
 }
 
 // Reads folders first, first + step, ... of the tree; true when each held its files.
 bool ReadFolders(int first, int step) {
     FindFileSearch search;
     std::size_t files = 0, folders = 0;
-    char name[16];
-    for (int i = first; i < kFolders; i += step, ++folders) {
-        std::snprintf(name, sizeof name, "\\d%04d\\*.*", i);
-        search.Search(kRoot + name, [&](const FoundEntry& entry) { files += entry.isDirectory ? 0 : 1; });
-    }
+    for (int i = first; i < kFolders; i += step, ++folders)
+        search.Search(Pattern(i), [&](const FoundEntry& entry) { files += entry.isDirectory ? 0 : 1; });
     return files == folders * kFilesPerFolder;
 }
 
@@ -108,6 +118,23 @@ std::optional<Reading> TwoThreads() {
     return Reading{reading->seconds, processor[0] + processor[1]};
 }
 
+// As a transfer reads them: every folder announced to two readers ahead, then taken in order on this thread.
+std::optional<Reading> ReadAhead() {
+    return Timed(
+        [] {
+            FindFileSearch search;
+            PrefetchingSearch ahead(search, kParts);
+            std::vector<std::string> patterns;
+            for (int i = 0; i < kFolders; ++i) patterns.push_back(Pattern(i));
+            ahead.Prefetch(patterns);
+            std::size_t files = 0;
+            for (const std::string& pattern : patterns)
+                ahead.Search(pattern, [&](const FoundEntry& entry) { files += entry.isDirectory ? 0 : 1; });
+            return files == kUserTree.files;
+        },
+        true);
+}
+
 std::optional<Reading> BareWalkTimed() {
     return Timed([] { return BareWalk(kRoot) == kUserTree.files; });
 }
@@ -147,6 +174,7 @@ int Driver() {
     Kind kinds[] = {{"1 thread", OneThread, {}, {}, {}},
                     {"2 threads, 1 process", TwoThreads, {}, {}, {}},
                     {"2 processes of half", TwoProcesses, {}, {}, {}},
+                    {"2 reading ahead, in order", ReadAhead, {}, {}, {}},
                     {"bare walk, FindFirstFileA", BareWalkTimed, {}, {}, {}}};
     for (int round = 0; round < kRounds; ++round) {
         // Each kind goes first in turn, so that the machine's changing load falls on all alike.
