@@ -79,10 +79,11 @@ bench: bootstrap
 	cmake --build --preset native -j $(JOBS) --target listora_make_tree
 	build/native/listora_make_tree build/windows/wineprefix/drive_c/listora-bench
 	cmake --preset windows >/dev/null
-	cmake --build --preset windows -j $(JOBS) --target listora_bench program_bench browser_bench
+	cmake --build --preset windows -j $(JOBS) --target listora_bench program_bench browser_bench reader_bench
 	$(WITH_WINE) build/windows/listora_bench.exe
 	$(WITH_WINE) build/windows/program_bench.exe
 	$(WITH_WINE) build/windows/program_bench.exe --breakdown
+	$(WITH_WINE) build/windows/reader_bench.exe
 	$(WITH_WINE) build/windows/browser_bench.exe
 
 # Listora.exe under hostile conditions (see bench/stress_bench.cpp): a contested
