@@ -249,9 +249,28 @@ protected:
                                  items.find(" | [" + expected + "] | ") != std::string::npos;
                 return has == (relation == "has");
             };
-            EXPECT_TRUE(WaitUntil(holds)) << m_line.text << "\n  but " << state << " is " << m_states.at(state)();
+            EXPECT_TRUE(WaitUntil(holds)) << m_line.text << "\n  but " << state << " is " << m_states.at(state)()
+                                          << "\n  windows:" << ProgramWindows();
         });
         return *this;
+    }
+    // The program's visible windows, as a failed check finds them: what was in front when it did not hold.
+    std::string ProgramWindows() const {
+        std::string windows;
+        DWORD process = 0;
+        for (HWND w = nullptr; m_program && (w = ::FindWindowExA(nullptr, w, nullptr, nullptr));) {
+            if (!::IsWindowVisible(w) || !::GetWindowThreadProcessId(w, &process) || process != m_program->Id())
+                continue;
+            char kind[32] = {};
+            ::GetClassNameA(w, kind, sizeof kind);
+            const HWND text = ::GetDlgItem(w, 0xFFFF);
+            const char* place = w == m_main                          ? " (the main window)"
+                                : ::GetWindow(w, GW_OWNER) == m_main ? " (over it)"
+                                                                     : "";
+            windows += std::string("\n    ") + kind + " \"" + Text(w, CP_UTF8) + "\"" + place +
+                       (text ? ": " + Text(text, CP_UTF8) : "");
+        }
+        return windows;
     }
     void Begin(const std::string& state, bool ansi) { m_listing = {m_line, state, ansi, ""}; }
     void EndListing() {
