@@ -8,10 +8,10 @@
 
 class StringOrdering;
 
-// A list of paths (each with a size and a last-write time) that keeps the order of a StringOrdering,
-// as the transfer's hidden sorted list boxes did. Adding appends; Sort puts
-// the list in order. The texts live in one buffer, so a folder of 100,000
-// files costs a few allocations, not 100,000.
+// A list of paths (each with a size and a last-write time) that keeps the
+// order of a StringOrdering, as the transfer's hidden sorted list boxes did.
+// Adding appends; Sort puts the list in order. The texts live in one buffer,
+// so a folder of 100,000 files costs a few allocations, not 100,000.
 class SortedPathList {
 public:
     explicit SortedPathList(const StringOrdering& ordering) : m_ordering(ordering) {}

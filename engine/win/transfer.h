@@ -33,8 +33,8 @@ struct TransferResult {
 // progress shown in the static `status` with `pumpMessages` letting the
 // window's messages through, also while it waits for a busy clipboard. The
 // start paths are UTF-8, `extension` in the ANSI code page as the interface
-// keeps it. What the run throws (std::bad_alloc when memory runs out) is thrown on, once the
-// clipboard holds no part of the listing.
+// keeps it. What the run throws (std::bad_alloc when memory runs out) is
+// thrown on, once the clipboard holds no part of the listing.
 TransferResult RunTransfer(HWND owner, HWND status, const std::function<void()>& pumpMessages,
                            std::span<const std::string> startPaths, std::string_view extension,
                            const ListingOptions& options, const TransferTarget& target = {});
