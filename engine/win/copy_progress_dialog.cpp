@@ -14,8 +14,7 @@
 #include "resources/resource.h"
 
 CopyProgressDialog::CopyProgressDialog(const ListingOptions& options, TransferTarget target, Messages messages)
-    : CDialog(IDD_COPY_PROGRESS), m_options(options), m_target(std::move(target)), m_messages(messages),
-      m_clipId(IDR_COPY_CLIP) {}
+    : CDialog(IDD_COPY_PROGRESS), m_options(options), m_target(std::move(target)), m_messages(messages) {}
 
 void CopyProgressDialog::SetFilterExtension(std::string_view text) {
     m_filterExtension = CutExtension(SystemTextServices(), text);
@@ -52,7 +51,7 @@ void CopyProgressDialog::OnShowWindow(BOOL show) {
     const HWND animation = GetDlgItem(IDC_ANIMATION);
     if (show) {
         if (!::SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(::GetModuleHandleA(nullptr)),
-                            reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(m_clipId)))) {
+                            reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(IDR_COPY_CLIP)))) {
             ResourceMessageBox(m_hWnd, m_messages, IDS_CLIP_WARNING, IDS_APP_TITLE, MB_ICONWARNING | MB_OK);
         }
         // From the first frame to the last, repeating without end.

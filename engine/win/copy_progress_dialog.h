@@ -33,8 +33,6 @@ public:
     // listed one after the other.
     void SetFilterExtension(std::string_view text);
     void SetStartPaths(std::vector<std::string> paths) { m_startPaths = std::move(paths); }
-    // The clip the animation plays; a test may name one that is missing.
-    void SetClipId(UINT id) { m_clipId = id; }
 
     // Whether the run delivered the whole listing.
     bool Succeeded() const { return m_succeeded; }
@@ -70,7 +68,6 @@ private:
     const Messages m_messages;
     std::string m_filterExtension;
     std::vector<std::string> m_startPaths;
-    UINT m_clipId;
     bool m_succeeded = false;
     std::vector<std::string> m_unreadable;
     bool m_cancelled = false;

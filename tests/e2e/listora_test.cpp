@@ -6,13 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <ranges>
 #include <source_location>
-#include <thread>
 
 #include "resources/resource.h"
 #include "tests/support/data_file.h"
@@ -432,47 +429,6 @@ TEST_F(ListoraTest, RefillsAThousandFilesTwoHundredTimesWithoutHoldingMoreResour
     EXPECT_LT(after.committedBytes, before.committedBytes + 2 * 1024 * 1024);  // a record a file would be 10 MB
 }
 
-// Each text a clipboard listener heard of: its size, and whether the marker that keeps it out of histories was there.
-std::vector<std::pair<std::size_t, bool>> g_heard;
-LRESULT CALLBACK ClipboardListener(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_CLIPBOARDUPDATE) return ::DefWindowProcA(window, message, wParam, lParam);
-    if (!OpenClipboard()) return 0;
-    // Both in one opening, so of the same content, however late the news.
-    const UINT marker = ::RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
-    if (const HANDLE text = ::GetClipboardData(CF_TEXT))
-        g_heard.emplace_back(::GlobalSize(text), ::IsClipboardFormatAvailable(marker));
-    ::CloseClipboard();
-    return 0;
-}
-
-// Histories take in only the whole listing: each publication while it grows carries the marker, the whole one none.
-// The windows_link_tree fixture made the 100,000 files of C:\listora-many, which take longer to read than the time
-// before the first publication.
-TEST_F(ListoraTest, MarksEveryPublicationButTheWholeListing) {
-    std::atomic<DWORD> listenerThread = 0;
-    std::thread listening([&] {  // hears at once, whatever this thread waits for
-        WNDCLASSA listener{};
-        listener.lpszClassName = "e2e-clipboard-listener";
-        listener.lpfnWndProc = ClipboardListener;
-        ::RegisterClassA(&listener);
-        const UniqueWindow window(
-            ::CreateWindowA(listener.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
-        ::AddClipboardFormatListener(window.get());
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // a queue, for WM_QUIT
-        listenerThread = ::GetCurrentThreadId();
-        while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
-    });
-    WaitUntil([&] { return listenerThread != 0; });
-    Play({"run /1 C:\\listora-many", "exit = 0"});
-    ::PostThreadMessageA(listenerThread, WM_QUIT, 0, 0);
-    listening.join();
-    // A busy machine may hear of the parts only once the whole is there: the adapter's marking of a part is
-    // seen without timing in the Windows tier.
-    ASSERT_FALSE(g_heard.empty());
-    for (const auto& [size, marked] : g_heard) EXPECT_EQ(marked, size < g_heard.back().first) << size;
-}
-
 std::string FirstLine(const std::string& path) {
     std::ifstream file(path);
     std::string line;
@@ -512,41 +468,5 @@ TEST_F(ListoraTest, HelpOpensThePageBesideTheProgramTheSearchAtItsIndex) {
     Play({"menu ID_HELP_CONTENTS", "window = Listora"});
     ::MoveFileA((page + ".away").c_str(), page.c_str());
     ::RegSetValueExA(handler.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser), size);
-}
-
-// With a help.hlp in the working directory, both commands go to the help viewer with that file: here to a window of
-// the viewer's class, which writes down the command and the file of each request it is sent.
-std::vector<std::pair<WORD, std::string>> g_helpAsked;
-LRESULT CALLBACK HelpViewer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_COPYDATA) return ::DefWindowProcA(window, message, wParam, lParam);
-    const auto* request = static_cast<const char*>(reinterpret_cast<const COPYDATASTRUCT*>(lParam)->lpData);
-    WORD command = 0;  // the request: size, command, data, reserved, file offset, data offset
-    WORD fileAt = 0;
-    std::memcpy(&command, request + 2, sizeof command);
-    std::memcpy(&fileAt, request + 12, sizeof fileAt);
-    g_helpAsked.emplace_back(command, request + fileAt);
-    return TRUE;
-}
-
-TEST_F(ListoraTest, HelpWithAHelpFileInTheWorkingDirectoryAsksTheHelpViewer) {
-    const TestTree& tree = *m_trees.emplace_back(std::make_unique<TestTree>("e2e-hlp"));  // outlives the program in it
-    tree.AddFile("help.hlp");
-    WNDCLASSA viewer{};
-    viewer.lpszClassName = "MS_WINHELP";
-    viewer.lpfnWndProc = HelpViewer;
-    ::RegisterClassA(&viewer);
-    const UniqueWindow window(::CreateWindowA("MS_WINHELP", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
-    char before[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, before);
-    ::SetCurrentDirectoryA(tree.PathOf().c_str());  // the program's working directory
-    Play({"start"});
-    ::SetCurrentDirectoryA(before);
-    Play({"menu ID_HELP_CONTENTS", "menu ID_HELP_SEARCH"});
-    WaitUntil([] {
-        for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageA(&msg);
-        return g_helpAsked.size() >= 2;
-    });
-    const std::string file = tree.PathOf("help.hlp");
-    EXPECT_EQ(g_helpAsked, (std::vector<std::pair<WORD, std::string>>{{HELP_CONTENTS, file}, {HELP_KEY, file}}));
 }
 }  // namespace

@@ -5,13 +5,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <algorithm>
-#include <atomic>
-#include <climits>
 #include <cstring>
 #include <map>
 #include <random>
-#include <thread>
 #include <tuple>
 
 #include "about/win/about_dialog.h"
@@ -25,7 +21,6 @@
 #include "platform/win/find_file_search.h"
 #include "platform/win/list_box_ordering.h"
 #include "platform/win/system_time_zone.h"
-#include "platform/win/resource_string.h"
 #include "platform/win/system_text_services.h"
 #include "platform/win/win32_clipboard.h"
 #include "platform/win/win_app.h"
@@ -277,52 +272,6 @@ TEST(DisplayScaleTest, BrowserItemsAreOneSmallIconHighOnEachDisplay) {
     EXPECT_TRUE(::EqualRect(&placed, &suggested));
 }
 
-// The About pictures are drawn at their size at 100% and fill the grown dialog at other scales; the link area lies on
-// the link drawn in the lower one, the only deep blue on a pale ground (half-covered pixels count).
-TEST(DisplayScaleTest, AboutLinkAreaLiesOnTheDrawnLink) {
-    ScriptedDialog<AboutDialog> about;
-    SIZE picture{}, margin{};  // the lower picture, and the client area beside and below it
-    RECT drawn{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN}, link{};
-    about.steps = {[&](AboutDialog& d) {
-        link = d.m_linkRect;
-        RECT client{};
-        ::GetClientRect(d.m_hWnd, &client);
-        const HWND lower =
-            ::ChildWindowFromPointEx(d.m_hWnd, {(link.left + link.right) / 2, link.top}, CWP_SKIPINVISIBLE);
-        const auto bitmap = reinterpret_cast<HBITMAP>(::SendMessageA(lower, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        BITMAP size{};
-        ::GetObjectA(bitmap, sizeof size, &size);
-        picture = {size.bmWidth, size.bmHeight};
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        std::vector<RGBQUAD> pixels(size.bmWidth * size.bmHeight);
-        const HDC screen = ::GetDC(nullptr);
-        ::GetDIBits(screen, bitmap, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
-        ::ReleaseDC(nullptr, screen);
-        POINT at{};
-        ::MapWindowPoints(lower, d.m_hWnd, &at, 1);
-        margin = {client.right - size.bmWidth, client.bottom - at.y - size.bmHeight};
-        for (LONG i = 0; i < LONG(pixels.size()); ++i) {
-            const POINT p{at.x + i % size.bmWidth, at.y + i / size.bmWidth};
-            if (pixels[i].rgbBlue - pixels[i].rgbRed >= 100) {
-                drawn = {std::min(drawn.left, p.x), std::min(drawn.top, p.y), std::max(drawn.right, p.x + 1),
-                         std::max(drawn.bottom, p.y + 1)};
-            }
-        }
-        d.EndDialog(IDOK);
-    }};
-    about.DoModal();
-    if (PrefixDpi() == 96) {
-        EXPECT_EQ(picture.cx, 352);  // the bitmap's own width
-    } else {
-        EXPECT_EQ(margin.cx, 0);
-        EXPECT_EQ(margin.cy, 0);
-    }
-    RECT inside{};
-    ASSERT_TRUE(::IntersectRect(&inside, &drawn, &link));  // a link is drawn, and the area reaches it
-    EXPECT_TRUE(::EqualRect(&inside, &drawn));             // the area covers it whole
-}
-
 // Adds to `cut` each text of `page`'s statics and buttons that does not fit its control with the page's font, measured
 // as the control draws it ("&" marks the mnemonic): a static's where it wraps, a check box's on one line beside its
 // box. Returns how many it measured.
@@ -423,51 +372,18 @@ TEST(DialogTest, CentredOnItsOwnerInsideTheWorkAreaOwnerDrawReflectedUnboundAtTh
     }
 }
 
-// An end from a message that another thread sends needs nothing more to wake the loop, and the owner gets its
-// activation and focus back as after the ends seen in the e2e_*.txt sessions.
-TEST(DialogTest, AnEndSentFromAnotherThreadEndsTheLoop) {
-    TestDialog owner;
-    ASSERT_TRUE(owner.Create(nullptr));
-    ::ShowWindow(owner.m_hWnd, SW_SHOW);
-    const HWND had = ::GetDlgItem(owner.m_hWnd, IDC_FILE_LIST);
-    ::SetFocus(had);
-    using Dialog = ScriptedDialog<TestDialog>;
-    Dialog dialog;
-    std::atomic<bool> ended = false, nudged = false;
-    std::thread sender;
-    dialog.steps = {[&](Dialog& d) {
-        ::KillTimer(d.m_hWnd, Dialog::kStepTimer);  // no timer left to wake the loop
-        sender = std::thread([&, ok = d.Item(IDOK), loop = ::GetCurrentThreadId()] {
-            ::Sleep(50);
-            ::SendMessageA(ok, BM_CLICK, 0, 0);
-            for (int i = 0; i < 150 && !ended; ++i) ::Sleep(20);
-            nudged = !ended;  // a loop that missed the end waits for another message: this one
-            if (nudged) ::PostThreadMessageA(loop, WM_NULL, 0, 0);
-        });
-    }};
-    EXPECT_EQ(dialog.DoModal(owner.m_hWnd), IDOK);
-    ended = true;
-    sender.join();
-    EXPECT_FALSE(nudged);
-    EXPECT_EQ(::GetActiveWindow(), owner.m_hWnd);
-    EXPECT_EQ(::GetFocus(), had);
-}
-
 // A transfer the user closes at its 20th item, each shown for 25 ms: the window goes, the run goes on, and what is
 // on the clipboard meanwhile is the start of the listing. How the run meets another program that holds the clipboard
 // or writes its own text is seen in stress_bench_smoke, how the listing is published in pieces in the core.
 struct Watched : CopyProgressDialog {
-    Watched(const std::string& path, UINT clip) : CopyProgressDialog({}, {}, Messages::Shown) {
+    explicit Watched(const std::string& path) : CopyProgressDialog({}, {}, Messages::Shown) {
         SetFilterExtension("*");
         SetStartPaths({path});
-        SetClipId(clip);
     }
     bool started = false;
     int shown = 0;
     RECT placed{};
     std::optional<std::string> clipboardWhenHidden;
-    std::vector<std::string> boxes;  // the texts of its message boxes
-    HWND box = nullptr;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_TIMER && wParam == kStartTimer && !started) ::GetWindowRect(m_hWnd, &placed);
         started = started || (message == WM_TIMER && wParam == kStartTimer);
@@ -476,18 +392,11 @@ struct Watched : CopyProgressDialog {
             if (++shown == 20) ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
         }
         if (message == WM_SHOWWINDOW && !wParam && !clipboardWhenHidden) clipboardWhenHidden = support::ClipboardText();
-        // A message box of this window takes the activation; it is answered once the window closes.
-        const HWND opened = message == WM_ACTIVATE && !LOWORD(wParam) ? HWND(lParam) : nullptr;
-        if (opened && ::GetWindow(opened, GW_OWNER) == m_hWnd) {
-            box = opened;
-            boxes.push_back(support::Text(::GetDlgItem(box, 0xFFFF)));
-        }
-        if (message == WM_CLOSE && box) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         return CopyProgressDialog::OnMessage(message, wParam, lParam);
     }
 };
 
-TEST(TransferTest, ClosedDuringTheRunTheListingCompletesAMissingClipIsReportedOnce) {
+TEST(TransferTest, ClosedDuringTheRunTheListingCompletes) {
     const support::TestTree tree("listora-transfer");
     std::string listing;
     for (int i = 100; i < 160; ++i) {
@@ -498,10 +407,9 @@ TEST(TransferTest, ClosedDuringTheRunTheListingCompletesAMissingClipIsReportedOn
     const UniqueWindow owner(
         ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(support::SetClipboardText("before"));
-    Watched dialog(tree.PathOf(), IDR_COPY_CLIP);
+    Watched dialog(tree.PathOf());
     EXPECT_EQ(dialog.DoModal(owner.get()), IDCANCEL);
     EXPECT_EQ(support::ClipboardText(), listing);
-    EXPECT_TRUE(dialog.boxes.empty());
     ASSERT_TRUE(dialog.clipboardWhenHidden);
     EXPECT_NE(dialog.clipboardWhenHidden, "");
     EXPECT_TRUE(listing.starts_with(*dialog.clipboardWhenHidden)) << *dialog.clipboardWhenHidden;
@@ -510,12 +418,6 @@ TEST(TransferTest, ClosedDuringTheRunTheListingCompletesAMissingClipIsReportedOn
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_NEAR(dialog.placed.left + dialog.placed.right, area.left + area.right, 1);
     EXPECT_NEAR(dialog.placed.top + dialog.placed.bottom, area.top + area.bottom, 1);
-    // The missing clip's warning stays open through the whole run: the window ends before its loop begins.
-    ASSERT_TRUE(support::SetClipboardText("before"));
-    Watched clipless(tree.PathOf(), 999);
-    EXPECT_EQ(clipless.DoModal(owner.get()), IDCANCEL);
-    EXPECT_EQ(clipless.boxes, std::vector{LoadResourceString(IDS_CLIP_WARNING)});
-    EXPECT_EQ(support::ClipboardText(), listing);
 }
 
 // Of several items dropped on the main window, the first opens: here a file, which opens its folder with the file
@@ -628,25 +530,5 @@ TEST(AboutDialogTest, OverTheLinkAreaOnlyTheCursorIsAHandMadeOnceAndOneClickOpen
     ICONINFO info{};
     EXPECT_FALSE(::GetIconInfo(hand, &info));  // destroyed with the dialog
     EXPECT_EQ(opened, std::vector<std::string>(2, "http://www.example.com/Kestrin/index.htm"));
-}
-
-// What the script draws is checked natively (the About pictures are shown in the scale tests); here, that Windows
-// finds an icon image of each size it asks for at 100% to 200%: small ones of 16 to 32 pixels, large ones of 32 to 64.
-TEST(ArtworkTest, EveryScaleFindsAnIconImageOfItsSize) {
-    const HMODULE program = ::GetModuleHandleA(nullptr);
-    const auto data = [&](int id, LPCSTR type) {
-        return static_cast<BYTE*>(
-            ::LockResource(::LoadResource(program, ::FindResourceA(program, MAKEINTRESOURCEA(id), type))));
-    };
-    for (const auto& [id, sizes] :
-         {std::pair(IDR_MAINFRAME, std::vector{16, 20, 24, 32, 40, 48, 64}),
-          std::pair(IDI_GO_UP, std::vector{32, 40, 48, 64}), std::pair(IDI_PLAIN_FILE, std::vector{32, 40, 48, 64})}) {
-        for (int size : sizes) {
-            const int image = ::LookupIconIdFromDirectoryEx(data(id, RT_GROUP_ICON), TRUE, size, size, LR_DEFAULTCOLOR);
-            const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(data(image, RT_ICON));
-            ASSERT_NE(header, nullptr) << id << " " << size;
-            EXPECT_EQ(header->biWidth, size) << id << " " << size;
-        }
-    }
 }
 }  // namespace
