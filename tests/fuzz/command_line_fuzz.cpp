@@ -45,10 +45,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      parsed.error == CommandLineError::TooManyPaths ||
                      std::ranges::count(arguments, parsed.argument) > 0);
     } else if (line.action == CommandLine::Action::Transfer) {
-        FUZZ_REQUIRE(line.preset >= 1 && line.preset <= kPresetCount && !line.paths.empty());
+        FUZZ_REQUIRE(line.preset >= 1);
+        FUZZ_REQUIRE(line.preset <= kPresetCount);
+        FUZZ_REQUIRE(!line.paths.empty());
     } else if (line.action != CommandLine::Action::Usage) {
-        FUZZ_REQUIRE(line.extension.empty() && line.outputFile.empty() && !line.utf8 && line.paths.size() <= 1);
+        FUZZ_REQUIRE(line.extension.empty());
+        FUZZ_REQUIRE(line.outputFile.empty());
+        FUZZ_REQUIRE(!line.utf8);
+        FUZZ_REQUIRE(line.paths.size() <= 1);
     }
-    for (const std::string& path : line.paths) FUZZ_REQUIRE(!path.empty() && StartPath(path).size() <= path.size());
+    for (const std::string& path : line.paths) {
+        FUZZ_REQUIRE(!path.empty());
+        FUZZ_REQUIRE(StartPath(path).size() <= path.size());
+    }
     return 0;
 }

@@ -93,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ListingComposer composer(collector, accumulator, progress, tree.text, zone);
     FUZZ_REQUIRE(composer.ComposeListing(starts, extension, options));
     const std::string text = clipboard.text.value_or("");
-    FUZZ_REQUIRE(text.size() <= budget && (text.empty() || text.ends_with("\r\n")));
+    FUZZ_REQUIRE(text.size() <= budget);
+    FUZZ_REQUIRE(text.empty() || text.ends_with("\r\n"));
     std::multiset<std::string> listed;  // each line from its tag on
     for (std::size_t begin = 0, end = 0; begin < text.size(); begin = end + 2) {
         end = text.find("\r\n", begin);

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::array<bool, 3> flags = {selections[0] % 2 != 0, selections[1] % 2 != 0, selections[2] % 2 != 0};
     store.writeValue("F", FlagString(flags));
     store.writeValue("D", DigitString(selections, stored));
-    FUZZ_REQUIRE(store.readValue("F").size() == 3 && store.readValue("D").size() == 3);
+    FUZZ_REQUIRE(store.readValue("F").size() == 3);
+    FUZZ_REQUIRE(store.readValue("D").size() == 3);
     bool allChosen = true;
     for (int p = 0; p < 3; ++p) {
         const int chosen = selections[static_cast<std::size_t>(p)];
@@ -52,7 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view edit = fields.size() > 1 ? fields[1] : std::string_view();
     store.writeValue("N", PresetNumberText(edit, TextServices::Cp932()));
     const std::string kept = store.readValue("N");
-    FUZZ_REQUIRE(edit.starts_with(kept) && kept.size() <= 9 && (kept.size() >= 8 || kept.size() == edit.size()));
+    FUZZ_REQUIRE(edit.starts_with(kept));
+    FUZZ_REQUIRE(kept.size() <= 9);
+    FUZZ_REQUIRE(kept.size() >= 8 || kept.size() == edit.size());
     FUZZ_REQUIRE(store.numberOf("N") == LibraryNumber(kept));
     return 0;
 }

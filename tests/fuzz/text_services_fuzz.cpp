@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t separators = 0, last = std::string_view::npos;
     for (std::size_t pos = 0; pos < length; pos += at[pos]) {
         at[pos] = text.CharLength(s, pos);
-        FUZZ_REQUIRE(at[pos] >= 1 && at[pos] <= (data[0] % 3 == 1 ? 4u : 2u) && pos + at[pos] <= length);
+        FUZZ_REQUIRE(at[pos] >= 1);
+        FUZZ_REQUIRE(at[pos] <= (data[0] % 3 == 1 ? 4u : 2u));
+        FUZZ_REQUIRE(pos + at[pos] <= length);
         FUZZ_REQUIRE(at[pos] == 1 || text.IsLeadByte(static_cast<unsigned char>(s[pos])));
         // In UTF-8 the bytes after the first continue it: none of them is ASCII.
         for (std::size_t i = 1; i < at[pos] && data[0] % 3 == 1; ++i) FUZZ_REQUIRE((s[pos + i] & 0xC0) == 0x80);
@@ -50,11 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The longest prefix within the limit that ends between two characters.
     const std::string_view cut = text.CutToBytes(s, limit);
-    FUZZ_REQUIRE(cut.data() == s.data() && cut.size() <= limit && at[cut.size()] > 0);
+    FUZZ_REQUIRE(cut.data() == s.data());
+    FUZZ_REQUIRE(cut.size() <= limit);
+    FUZZ_REQUIRE(at[cut.size()] > 0);
     FUZZ_REQUIRE(cut.size() == length || cut.size() + at[cut.size()] > limit);
     const auto buffer = std::make_unique<char[]>(limit + 1);
     text.CopyToBuffer(s, buffer.get(), limit + 1);
-    FUZZ_REQUIRE(std::string_view(buffer.get(), cut.size()) == cut && buffer[cut.size()] == '\0');
+    FUZZ_REQUIRE(std::string_view(buffer.get(), cut.size()) == cut);
+    FUZZ_REQUIRE(buffer[cut.size()] == '\0');
     // Asked for at most as many bytes as there are, it reads no further.
     if (length > 0) {
         const std::size_t most = std::min(limit, length - 1);
