@@ -1,9 +1,10 @@
 // How far folders can be read side by side: the 1,000 folders of the user's tree, each read whole with the file search
 // a transfer reads it with, by one thread, by two threads of one process (every other folder each), by two processes
-// of half each, and read ahead by two threads while this one takes them in order, as a transfer does; beside them the
-// bare FindFirstFileA walk of the whole tree. The kinds take turns in each round; medians of seven rounds, with the
-// lowest and the highest, and the processor time the readers took. Under Wine a process's directory reads take turns
-// whatever its threads do, so its threads keep no more processors busy than one.
+// of half each, and read ahead by two threads while this one takes them in order, as a transfer does (idle, or busy
+// with each folder as a transfer is); beside them the bare FindFirstFileA walk of the whole tree. The kinds take turns
+// in each round; medians of seven rounds, with the lowest and the highest, and the processor time the readers took.
+// Under Wine a process's directory reads take turns whatever its threads do, so its threads keep no more processors
+// busy than one.
 //   reader_bench               the figures (`make bench` makes the tree)
 //   reader_bench --part I N    one process's share, folders I, I + N, ...: started by reader_bench, it reads once
 //                              told to go and exits with the milliseconds that took and the processor's
@@ -118,22 +119,29 @@ std::optional<Reading> TwoThreads() {
     return Reading{reading->seconds, processor[0] + processor[1]};
 }
 
-// As a transfer reads them: every folder announced to two readers ahead, then taken in order on this thread.
-std::optional<Reading> ReadAhead() {
+// As a transfer reads them: every folder announced to two readers ahead, then taken in order on this thread, which
+// spends `work` on each, as the window's thread of a transfer is busy with each folder of 100 files (about 0.35 ms).
+std::optional<Reading> ReadAhead(std::chrono::microseconds work) {
     return Timed(
-        [] {
+        [work] {
             FindFileSearch search;
             PrefetchingSearch ahead(search, kParts);
             std::vector<std::string> patterns;
             for (int i = 0; i < kFolders; ++i) patterns.push_back(Pattern(i));
             ahead.Prefetch(patterns);
             std::size_t files = 0;
-            for (const std::string& pattern : patterns)
+            for (const std::string& pattern : patterns) {
                 ahead.Search(pattern, [&](const FoundEntry& entry) { files += entry.isDirectory ? 0 : 1; });
+                for (const Clock::time_point until = Clock::now() + work; Clock::now() < until;) {
+                }
+            }
             return files == kUserTree.files;
         },
         true);
 }
+
+std::optional<Reading> ReadAheadIdle() { return ReadAhead({}); }
+std::optional<Reading> ReadAheadBusy() { return ReadAhead(std::chrono::microseconds(350)); }
 
 std::optional<Reading> BareWalkTimed() {
     return Timed([] { return BareWalk(kRoot) == kUserTree.files; });
@@ -174,7 +182,8 @@ int Driver() {
     Kind kinds[] = {{"1 thread", OneThread, {}, {}, {}},
                     {"2 threads, 1 process", TwoThreads, {}, {}, {}},
                     {"2 processes of half", TwoProcesses, {}, {}, {}},
-                    {"2 reading ahead, in order", ReadAhead, {}, {}, {}},
+                    {"2 reading ahead, in order", ReadAheadIdle, {}, {}, {}},
+                    {"the same, taker busy", ReadAheadBusy, {}, {}, {}},
                     {"bare walk, FindFirstFileA", BareWalkTimed, {}, {}, {}}};
     for (int round = 0; round < kRounds; ++round) {
         // Each kind goes first in turn, so that the machine's changing load falls on all alike.
