@@ -5,9 +5,11 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <random>
+#include <thread>
 #include <tuple>
 
 #include "about/win/about_dialog.h"
@@ -370,6 +372,36 @@ TEST(DialogTest, CentredOnItsOwnerInsideTheWorkAreaOwnerDrawReflectedUnboundAtTh
         EXPECT_GT(dialog.list.drawn, 0);
         EXPECT_EQ(dialog.list.m_hWnd, nullptr);
     }
+}
+
+// An end from a message that another thread sends needs nothing more to wake the loop, and the owner gets its
+// activation and focus back as after the ends seen in the e2e_*.txt sessions.
+TEST(DialogTest, AnEndSentFromAnotherThreadEndsTheLoop) {
+    TestDialog owner;
+    ASSERT_TRUE(owner.Create(nullptr));
+    ::ShowWindow(owner.m_hWnd, SW_SHOW);
+    const HWND had = ::GetDlgItem(owner.m_hWnd, IDC_FILE_LIST);
+    ::SetFocus(had);
+    using Dialog = ScriptedDialog<TestDialog>;
+    Dialog dialog;
+    std::atomic<bool> ended = false, nudged = false;
+    std::thread sender;
+    dialog.steps = {[&](Dialog& d) {
+        ::KillTimer(d.m_hWnd, Dialog::kStepTimer);  // no timer left to wake the loop
+        sender = std::thread([&, ok = d.Item(IDOK), loop = ::GetCurrentThreadId()] {
+            ::Sleep(50);
+            ::SendMessageA(ok, BM_CLICK, 0, 0);
+            for (int i = 0; i < 150 && !ended; ++i) ::Sleep(20);
+            nudged = !ended;  // a loop that missed the end waits for another message: this one
+            if (nudged) ::PostThreadMessageA(loop, WM_NULL, 0, 0);
+        });
+    }};
+    EXPECT_EQ(dialog.DoModal(owner.m_hWnd), IDOK);
+    ended = true;
+    sender.join();
+    EXPECT_FALSE(nudged);
+    EXPECT_EQ(::GetActiveWindow(), owner.m_hWnd);
+    EXPECT_EQ(::GetFocus(), had);
 }
 
 // A transfer the user closes at its 20th item, each shown for 25 ms: the window goes, the run goes on, and what is
