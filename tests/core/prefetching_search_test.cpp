@@ -136,6 +136,18 @@ TEST(PrefetchingSearchTest, HoldsAtMostEightMiBAhead) {
     EXPECT_EQ(EntriesOf(prefetching, patterns[1]), search.files);
 }
 
+// What a finished folder did not use goes back to the bound when it is taken: the next folder announced is read
+// ahead again.
+TEST(PrefetchingSearchTest, ReadsAheadAgainOnceWhatWasReadIsTaken) {
+    ManyNames search(1);
+    PrefetchingSearch prefetching(search, kReaders);
+    prefetching.Prefetch({"A\\*.*"});
+    ASSERT_EQ(Settled(search.searches, 1), 1u);
+    EXPECT_EQ(EntriesOf(prefetching, "A\\*.*"), search.files);
+    prefetching.Prefetch({"B\\*.*"});
+    EXPECT_EQ(Settled(search.searches, 2), 2u);
+}
+
 // A search that throws on a reader's thread throws on the walk's when the walk asks for it; the rest are answered.
 TEST(PrefetchingSearchTest, AReadersExceptionIsThrownWhereItsSearchIsAskedFor) {
     ManyNames search(1);
