@@ -195,7 +195,10 @@ protected:
                               KEY_ALL_ACCESS, nullptr, volatileKey.put(), nullptr);
         });
         m_steps.Add("text utf8", Form::Words, 0, [this](auto&) { m_codePage = CP_UTF8; });
-        m_steps.Add("dismiss", Form::Words, 0, [this](auto&) { ::PostMessageA(Box(), WM_COMMAND, IDOK, 0); });
+        m_steps.Add("dismiss", Form::Words, 0, [this](auto&) {
+            m_dismissed = Box();
+            ::PostMessageA(m_dismissed, WM_COMMAND, IDOK, 0);
+        });
         m_steps.Add("hold", Form::Rest, 1, [this](auto& a) {
             m_filePath = a[0];
             m_held.emplace_back(
@@ -261,9 +264,10 @@ protected:
             char kind[32] = {};
             ::GetClassNameA(w, kind, sizeof kind);
             const HWND text = ::GetDlgItem(w, 0xFFFF);
-            const char* place = w == m_main                          ? " (the main window)"
+            std::string place = w == m_main                          ? " (the main window)"
                                 : ::GetWindow(w, GW_OWNER) == m_main ? " (over it)"
                                                                      : "";
+            if (w == m_dismissed) place += " (dismissed last)";
             windows += std::string("\n    ") + kind + " \"" + Text(w, CP_UTF8) + "\"" + place +
                        (text ? ": " + Text(text, CP_UTF8) : "");
         }
@@ -398,6 +402,7 @@ protected:
     UINT m_codePage = 932;   // of the script's texts and names; "text utf8" makes them UTF-8
     std::string m_filePath;  // of "file:" and "hold"
     std::vector<UniqueFile> m_held;
+    HWND m_dismissed = nullptr;  // the box "dismiss" told to close last: one that stays was not closed
 };
 
 TEST_F(ListoraTest, StartsOnCAndBrowsesItsFoldersAndDrives) { Play(ReadDataLines("e2e_browsing.txt")); }
