@@ -13,11 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/listora_session.h"
 #include "browser/win/main_dialog.h"
 #include "resources/resource.h"
 #include "tests/support/driver.h"
 
 namespace {
+using bench::Median;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kFiles = 10000;
@@ -27,11 +29,6 @@ constexpr UINT kRun = WM_APP + 1;
 
 double Since(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 class BenchDialog : public MainDialog {

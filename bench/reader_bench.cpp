@@ -28,7 +28,7 @@ namespace {
 using namespace bench;
 
 constexpr int kFolders = 1000;
-constexpr std::size_t kFilesPerFolder = 100;
+constexpr std::size_t kFilesPerFolder = kUserTree.files / kFolders;
 constexpr int kRounds = 7;
 constexpr int kParts = 2;
 constexpr DWORD kFailed = 0xFFFFFFFF;
