@@ -19,6 +19,7 @@
 #include "engine/natural_ordering.h"
 #include "engine/sorted_path_list.h"
 #include "engine/win/copy_progress_dialog.h"
+#include "platform/win/com_ptr.h"
 #include "platform/win/dpi.h"
 #include "platform/win/find_file_search.h"
 #include "platform/win/list_box_ordering.h"
@@ -493,11 +494,12 @@ TEST(SendToShortcutsTest, AddMakesOneShortcutAPresetToThisProgramRemoveTakesThem
     for (const auto& [preset, name] : {std::pair(1, "設定１"), std::pair(2, "設定２"), std::pair(3, "設定３")}) {
         const std::wstring path = SendToShortcutPath(folder, preset);
         EXPECT_EQ(Utf8FromUtf16(path), Utf8FromUtf16(folder) + "\\Listora " + name + ".lnk");
-        IShellLinkW* link = nullptr;
-        ASSERT_EQ(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)), S_OK);
+        IShellLinkW* created = nullptr;
+        ASSERT_EQ(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created)), S_OK);
+        const ComPtr<IShellLinkW> link(created);
         IPersistFile* file = nullptr;
         ASSERT_EQ(link->QueryInterface(IID_PPV_ARGS(&file)), S_OK);
-        EXPECT_EQ(file->Load(path.c_str(), STGM_READ), S_OK);
+        EXPECT_EQ(ComPtr<IPersistFile>(file)->Load(path.c_str(), STGM_READ), S_OK);
         wchar_t target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, icon[MAX_PATH] = {};
         int iconIndex = -1;
         link->GetPath(target, MAX_PATH, nullptr, 0);
@@ -507,8 +509,6 @@ TEST(SendToShortcutsTest, AddMakesOneShortcutAPresetToThisProgramRemoveTakesThem
         EXPECT_EQ(arguments, L"/" + std::to_wstring(preset));
         EXPECT_EQ(icon, ProgramPath());
         EXPECT_EQ(iconIndex, 0);
-        file->Release();
-        link->Release();
     }
     const auto noneLeft = [&] {
         for (int preset = 1; preset <= 3; ++preset)
