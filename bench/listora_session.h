@@ -80,12 +80,7 @@ struct Session {
     }
 
     // The progress window over the main window, once it is there.
-    HWND Progress() const {
-        for (HWND window = nullptr; (window = ::FindWindowExA(nullptr, window, nullptr, nullptr));) {
-            if (::GetWindow(window, GW_OWNER) == main && ::IsWindowVisible(window)) return window;
-        }
-        return nullptr;
-    }
+    HWND Progress() const { return OwnedWindow(main); }
 
     // One transfer: its seconds from the click less the start delay and the listing's bytes; with `countStatus`
     // the status line's changes a second instead of the seconds. `during` is asked again and again meanwhile.

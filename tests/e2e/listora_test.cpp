@@ -72,7 +72,10 @@ protected:
             {"enabled", [this] { return ::IsWindowEnabled(m_main) ? kEnabled : kDisabled; }},
             {"box", [this] { return BoxText(); }},
             {"tab selected",
-             [this] { return std::to_string(::SendMessageW(Child("IDC_PRESET_TABS"), TCM_GETCURSEL, 0, 0) + 1); }},
+             [this] {
+                 const HWND tabs = Descendant(Active(), IDC_PRESET_TABS);
+                 return std::to_string(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0) + 1);
+             }},
             {"page shown", [this] { return PagesShown(); }},
             {"message", [this] { return BoxLines(); }},
             {"file", [this] { return FileBytes(); }},
@@ -112,10 +115,9 @@ protected:
         m_steps.Add("run", Form::Rest, 1,
                     [this](auto& a) { m_program.emplace(Program::Beside("Listora.exe"), Utf8(a[0])); });
         m_steps.Add("open", Form::Rest, 1, [this](auto& a) {
-            DoubleClickListItem(Control(IDC_FOLDER_LIST), FindListItem(Control(IDC_FOLDER_LIST), a[0], m_codePage));
+            DoubleClickListItem(Control(IDC_FOLDER_LIST), ItemOf(Control(IDC_FOLDER_LIST), a[0]));
         });
-        m_steps.Add("click", Form::Rest, 2,
-                    [this](auto& a) { ClickListItem(Child(a[0]), FindListItem(Child(a[0]), a[1], m_codePage)); });
+        m_steps.Add("click", Form::Rest, 2, [this](auto& a) { ClickListItem(Child(a[0]), ItemOf(Child(a[0]), a[1])); });
         m_steps.Add("key", Form::Words, 1, [this](auto& a) {
             if (kKeys.contains(a[0])) return PressKey(Active(), kKeys.at(a[0]));
             if (!kChords.contains(a[0])) throw DataError(m_line, "no key is called " + a[0]);
@@ -196,7 +198,7 @@ protected:
         });
         m_steps.Add("text utf8", Form::Words, 0, [this](auto&) { m_codePage = CP_UTF8; });
         m_steps.Add("dismiss", Form::Words, 0, [this](auto&) {
-            m_dismissed = Box();
+            ASSERT_TRUE(WaitUntil([&] { return (m_dismissed = Box()) != nullptr; })) << "no message box to dismiss";
             ::PostMessageA(m_dismissed, WM_COMMAND, IDOK, 0);
         });
         m_steps.Add("hold", Form::Rest, 1, [this](auto& a) {
@@ -258,7 +260,7 @@ protected:
     std::string ProgramWindows() const {
         std::string windows;
         DWORD process = 0;
-        for (HWND w = nullptr; m_program && (w = ::FindWindowExA(nullptr, w, nullptr, nullptr));) {
+        for (const HWND w : m_program ? TopLevelWindows() : std::vector<HWND>()) {
             if (!::IsWindowVisible(w) || !::GetWindowThreadProcessId(w, &process) || process != m_program->Id())
                 continue;
             char kind[32] = {};
@@ -324,17 +326,32 @@ protected:
     }
     std::string Utf8(const std::string& text) const { return m_codePage == CP_UTF8 ? text : Utf8FromAnsi(text); }
     HWND Control(int id) const { return ::GetDlgItem(m_main, id); }
-    HWND Child(const std::string& name) const { return Descendant(Active(), Id(name)); }
+    // The control of the window in front, once it has it: a dialog that is closing stays in front a moment after
+    // its owner takes input again.
+    HWND Child(const std::string& name) const {
+        HWND child = nullptr;
+        EXPECT_TRUE(WaitUntil([&] { return (child = Descendant(Active(), Id(name))) != nullptr; }))
+            << "no " << name << " in the window in front";
+        return child;
+    }
+    // The index of `text` in `list`, once the list has it.
+    int ItemOf(HWND list, const std::string& text) const {
+        int index = -1;
+        EXPECT_TRUE(WaitUntil([&] { return (index = FindListItem(list, text, m_codePage)) >= 0; }))
+            << "no item " << text << " in the list";
+        return index;
+    }
     HWND Active() const {  // the main window, or the dialog it waits for
-        for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, nullptr, nullptr));)
-            if (::GetWindow(w, GW_OWNER) == m_main && ::IsWindowVisible(w)) return w;
-        return m_main;
+        const HWND over = OwnedWindow(m_main);
+        return over ? over : m_main;
     }
     HWND Box() const {  // the program's message box, its text in a static of id -1
         DWORD owner = 0;
-        for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "#32770", nullptr));) {
+        char kind[8] = {};
+        for (const HWND w : TopLevelWindows()) {
             const bool ours = ::GetWindowThreadProcessId(w, &owner) && owner == Started().Id();
-            if (ours && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) return w;
+            const bool dialog = ::GetClassNameA(w, kind, sizeof kind) && std::string_view(kind) == "#32770";
+            if (ours && dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) return w;
         }
         return nullptr;
     }
@@ -343,7 +360,8 @@ protected:
         return text.substr(0, text.find(" | "));
     }
     std::string BoxLines() const {  // " | " between them
-        std::string text = Box() ? Text(::GetDlgItem(Box(), 0xFFFF), m_codePage) : kNoBox;
+        const HWND box = Box();
+        std::string text = box ? Text(::GetDlgItem(box, 0xFFFF), m_codePage) : kNoBox;
         for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos;) text.replace(at, 1, " | ");
         return text;
     }

@@ -37,6 +37,24 @@ inline HWND MainWindow(milliseconds timeout = milliseconds(15000)) {
     return WaitUntil(shown, timeout) ? main : nullptr;
 }
 
+// The top-level windows, front to back, as one snapshot: a walk with FindWindowEx ends early, or passes over a window,
+// when another closes or comes to the front meanwhile.
+inline BOOL CALLBACK AddWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+inline std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    ::EnumWindows(AddWindow, LPARAM(&windows));
+    return windows;
+}
+// The visible window that `owner` waits for, such as a dialog over it; null when there is none.
+inline HWND OwnedWindow(HWND owner) {
+    for (const HWND window : TopLevelWindows())
+        if (::GetWindow(window, GW_OWNER) == owner && ::IsWindowVisible(window)) return window;
+    return nullptr;
+}
+
 inline HWND Descendant(HWND window, int id) {  // such as on a page of a tab control
     HWND found = ::GetDlgItem(window, id);
     for (HWND child = nullptr; !found && (child = ::FindWindowExA(window, child, nullptr, nullptr));)
