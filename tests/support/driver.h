@@ -157,7 +157,7 @@ public:
         ::ReadProcessMemory(m_process.get(), table, entries.data(), entries.size(), nullptr);
         PROCESS_MEMORY_COUNTERS memory{};
         ::GetProcessMemoryInfo(m_process.get(), &memory, sizeof memory);
-        ResourceUse use{0, Windows(::GetDesktopWindow()), Handles(), memory.PagefileUsage, memory.PeakWorkingSetSize};
+        ResourceUse use{0, Windows(), Handles(), memory.PagefileUsage, memory.PeakWorkingSetSize};
         for (std::size_t type = 14; type < entries.size(); type += 24) use.gdiObjects += entries[type] != 0;
         return use;
     }
@@ -178,10 +178,14 @@ private:
         return DWORD(std::count_if(entries, entries + *reinterpret_cast<const ULONG*>(table.data()),
                                    [&](const Entry& e) { return e.process == Id(); }));
     }
-    DWORD Windows(HWND parent) const {  // its own below `parent`, at any depth
+    DWORD Windows() const {  // its own top-level windows and all their descendants
         DWORD count = 0, owner = 0;
-        for (HWND child = nullptr; (child = ::FindWindowExA(parent, child, nullptr, nullptr));)
-            count += ::GetWindowThreadProcessId(child, &owner) && owner == Id() ? 1 + Windows(child) : 0;
+        for (const HWND top : TopLevelWindows()) {
+            if (!::GetWindowThreadProcessId(top, &owner) || owner != Id()) continue;
+            std::vector<HWND> descendants;
+            ::EnumChildWindows(top, AddWindow, LPARAM(&descendants));
+            count += DWORD(1 + descendants.size());
+        }
         return count;
     }
     UniqueKernelHandle m_process;
